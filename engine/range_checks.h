@@ -1,0 +1,20 @@
+// The upper limits checked when the focus leaves a number box, and their
+// messages. The assessment itself does not repeat these checks.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "controls.h"
+
+namespace vitayear {
+
+// Whether the box has a range check at all (UsrName has none).
+bool HasRangeCheck(TextBox box);
+
+// The message to show when the text's leading number lies above the box's
+// limit; nullopt when it passes. `index` picks the Habit box.
+std::optional<std::string> RangeCheck(TextBox box, int index, std::string_view text);
+
+}  // namespace vitayear

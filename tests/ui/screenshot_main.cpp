@@ -1,0 +1,36 @@
+// Draws the input window with a completed report, and the printout page, to
+// PNG files for the README. Run by scripts/screenshots.sh under Xvfb.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "fonts.h"
+#include "frmInput.h"
+#include "frmPrint.h"
+#include "selection_combo.h"
+
+using namespace vitayear;
+using namespace vitayear::ui;
+
+int main(int argc, char* argv[]) {
+  if (argc < 3) return 2;
+  QApplication app(argc, argv);
+  RegisterFontSubstitutes();
+  FrmInput form;
+  form.show();
+  if (!QTest::qWaitForWindowExposed(&form)) return 1;
+  form.box(TextBox::UsrName)->setText(QStringLiteral("Олена Коваль"));
+  form.box(TextBox::Age)->setText(QStringLiteral("25"));
+  form.list(List::Sex)->setCurrentIndex(1);
+  form.box(TextBox::Weight1)->setText(QStringLiteral("70"));
+  form.box(TextBox::Bodyfat)->setText(QStringLiteral("30"));
+  const char* habits[] = {"2", "1", "3", "2", "1", "3"};
+  for (int i = 0; i < kHabitCount; ++i) form.box(TextBox::Habit, i)->setText(QString::fromLatin1(habits[i]));
+  form.list(List::Language)->setCurrentIndex(2);
+  form.compute();
+  QApplication::processEvents();
+  if (!form.grab().save(QString::fromLocal8Bit(argv[1]))) return 1;
+  if (!form.printout().grab().save(QString::fromLocal8Bit(argv[2]))) return 1;
+  return 0;
+}

@@ -1,0 +1,16 @@
+// Fonts of both windows: the faces the layouts name, bold, at their point
+// sizes. Sizes are set in pixels at 96 per inch so that text keeps its size
+// against the twip-placed controls whatever DPI the X server reports.
+#pragma once
+
+#include <QFont>
+
+namespace vitayear::ui {
+
+// "Arial Unicode MS" is not on Linux; Liberation Sans has Arial's metrics
+// and every Cyrillic letter of the phrases. Safe to call more than once.
+void RegisterFontSubstitutes();
+
+QFont ControlFont(const char* face, double points);
+
+}  // namespace vitayear::ui

@@ -1,0 +1,206 @@
+#include "frmInput.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <exception>
+
+#include "assessment.h"
+#include "fonts.h"
+#include "frmPrint.h"
+#include "input_controls.h"
+#include "range_check_guard.h"
+#include "range_checks.h"
+#include "selection_combo.h"
+#include "twips.h"
+
+namespace vitayear::ui {
+namespace {
+
+constexpr auto kAppName = "Vitayear";
+
+QString CaptionWithoutColon(const char* caption) {
+  QString text = QString::fromUtf8(caption);
+  if (text.endsWith(u':')) text.chop(1);
+  return text;
+}
+
+}  // namespace
+
+FrmInput::FrmInput(QWidget* parent) : QWidget(parent), printer_(PrintOnDefaultPrinter) {
+  build();
+  load();
+  new RangeCheckGuard(
+      this, [this](QWidget* w) { return boxOf(w).has_value(); }, [this](QWidget* w) { return rangeCheck(w); });
+}
+
+FrmInput::~FrmInput() = default;
+
+void FrmInput::build() {
+  setObjectName(QString::fromLatin1(kInputWindow.name));
+  setWindowTitle(QString::fromLatin1(kInputWindow.title));
+  setFixedSize(Pixels(kInputWindow.width), Pixels(kInputWindow.height));
+
+  std::vector<QWidget*> focusOrder;
+  std::vector<std::pair<QLabel*, const ControlSpec*>> captions;
+  for (const ControlSpec& spec : kInputLayout) {
+    const QString caption = QString::fromUtf8(spec.caption);
+    QWidget* widget = nullptr;
+    switch (spec.kind) {
+      case Kind::TextBox: {
+        auto* edit = new QLineEdit(this);
+        if (spec.role.box == TextBox::Habit)
+          habits_[static_cast<std::size_t>(spec.role.index)] = edit;
+        else
+          boxes_[static_cast<std::size_t>(spec.role.box)] = edit;
+        widget = edit;
+        break;
+      }
+      case Kind::ComboBox: {
+        auto* combo = new SelectionCombo(this);
+        combo->setEditText(caption);
+        lists_[static_cast<std::size_t>(spec.role.list)] = combo;
+        widget = combo;
+        break;
+      }
+      case Kind::Button: {
+        auto* push = new QPushButton(caption, this);
+        push->setAutoDefault(false);  // Enter and Esc press no button
+        buttons_[static_cast<std::size_t>(spec.role.button)] = push;
+        widget = push;
+        break;
+      }
+      case Kind::Label: {
+        auto* label = new QLabel(caption, this);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        const bool isCaption = spec.role.of == Role::Of::Caption;
+        const bool isResult = spec.role.of == Role::Of::Result;
+        // Captions and units sit level with the text of the box beside them;
+        // the report starts at the top of its area.
+        label->setAlignment((isCaption ? Qt::AlignRight : Qt::AlignLeft) | (isResult ? Qt::AlignTop : Qt::AlignVCenter));
+        if (isCaption) captions.emplace_back(label, &spec);
+        if (isResult) {
+          result_ = label;
+          // A screen reader reads the report itself; the description says what it is.
+          label->setAccessibleDescription(QStringLiteral("Result"));
+        }
+        widget = label;
+        break;
+      }
+    }
+    widget->setObjectName(QString::fromLatin1(spec.name));
+    widget->setFont(ControlFont(spec.face, spec.points));
+    widget->setGeometry(PixelRect(spec.left, spec.top, spec.width, spec.height));
+    if (widget->focusPolicy() != Qt::NoFocus) focusOrder.push_back(widget);
+  }
+
+  for (const auto& [label, spec] : captions) {
+    QWidget* field = spec->role.namesList ? static_cast<QWidget*>(list(spec->role.list))
+                                          : static_cast<QWidget*>(box(spec->role.box, spec->role.index));
+    label->setBuddy(field);
+    field->setAccessibleName(CaptionWithoutColon(spec->caption));
+  }
+  for (std::size_t i = 1; i < focusOrder.size(); ++i) setTabOrder(focusOrder[i - 1], focusOrder[i]);
+
+  connect(button(Button::Clear), &QPushButton::clicked, this, [this] { runHandler([this] { clearFields(); }); });
+  connect(button(Button::Compute), &QPushButton::clicked, this, [this] { runHandler([this] { compute(); }); });
+  connect(button(Button::Printing), &QPushButton::clicked, this, [this] { runHandler([this] { print(); }); });
+}
+
+void FrmInput::load() {
+  SelectionCombo* sex = list(List::Sex);
+  sex->appendEntry(QStringLiteral("Male"));
+  sex->appendEntry(QStringLiteral("Female"));
+  SelectionCombo* language = list(List::Language);
+  language->appendEntry(QStringLiteral("English"));
+  language->appendEntry(QStringLiteral("Russian"));
+  language->appendEntry(QStringLiteral("Ukrainian"));
+  language->setCurrentIndex(0);
+  box(TextBox::UsrName)->setFocus(Qt::OtherFocusReason);
+}
+
+QLineEdit* FrmInput::box(TextBox which, int index) const {
+  if (which == TextBox::Habit) return habits_.at(static_cast<std::size_t>(index));
+  return boxes_[static_cast<std::size_t>(which)];
+}
+
+SelectionCombo* FrmInput::list(List which) const { return lists_[static_cast<std::size_t>(which)]; }
+
+QPushButton* FrmInput::button(Button which) const { return buttons_[static_cast<std::size_t>(which)]; }
+
+void FrmInput::showMessage(const QString& text) {
+  if (messageSink_) {
+    messageSink_(text);
+    return;
+  }
+  QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppName), text, QMessageBox::Ok, this);
+  box.exec();
+}
+
+void FrmInput::setResultCaption(const QString& caption) {
+  // QLabel shows a lone carriage return as a blank; the engine's text keeps it.
+  QString shown = caption;
+  shown.replace(QChar(u'\r'), QChar(u'\n'));
+  result_->setText(shown);
+}
+
+FrmPrint& FrmInput::printout() {
+  if (!printout_) printout_ = std::make_unique<FrmPrint>();
+  return *printout_;
+}
+
+std::optional<std::pair<TextBox, int>> FrmInput::boxOf(const QWidget* widget) const {
+  for (TextBox which : {TextBox::Age, TextBox::Weight1, TextBox::Bodyfat})
+    if (box(which) == widget) return std::pair{which, 0};
+  for (int index = 0; index < kHabitCount; ++index)
+    if (box(TextBox::Habit, index) == widget) return std::pair{TextBox::Habit, index};
+  return std::nullopt;
+}
+
+bool FrmInput::rangeCheck(QWidget* widget) {
+  const auto which = boxOf(widget);
+  if (!which) return true;
+  const auto message = RangeCheck(which->first, which->second, box(which->first, which->second)->text().toStdString());
+  if (message) showMessage(QString::fromStdString(*message));
+  return !message;
+}
+
+template <class Handler>
+void FrmInput::runHandler(Handler&& handler) {
+  // Nothing should reach here; if something does, say so and carry on.
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    showMessage(QStringLiteral("This action stopped because of an unexpected error: %1").arg(QString::fromUtf8(e.what())));
+  } catch (...) {
+    showMessage(QStringLiteral("This action stopped because of an unexpected error."));
+  }
+}
+
+void FrmInput::clearFields() {
+  for (QLineEdit* habit : habits_) habit->clear();
+  for (TextBox which : {TextBox::UsrName, TextBox::Weight1, TextBox::Bodyfat, TextBox::Age}) box(which)->clear();
+  repaint();
+}
+
+void FrmInput::compute() {
+  InputControls controls(*this);
+  Assess(controls);
+}
+
+void FrmInput::print() {
+  InputControls controls(*this);
+  // Only a completed assessment prints: after a refusal the printout still
+  // holds the previous person's page.
+  if (Assess(controls) != Outcome::Completed) return;
+  const PrintResult printed = printer_(printout().texts());
+  if (!printed.ok)
+    showMessage(printed.problem);
+  else if (!printed.notice.isEmpty())
+    showMessage(printed.notice);
+}
+
+}  // namespace vitayear::ui

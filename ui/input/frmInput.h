@@ -1,0 +1,79 @@
+// The input window: built from its layout table, with the load step, the
+// range checks on leaving a number box, and the Clear, Compute and Print
+// buttons. The assessment itself lives in the engine.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
+
+#include "controls.h"
+#include "input_layout.h"
+#include "print_page.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vitayear::ui {
+
+class FrmPrint;
+class SelectionCombo;
+
+class FrmInput : public QWidget {
+  Q_OBJECT
+ public:
+  using MessageSink = std::function<void(const QString&)>;
+  using Printer = std::function<PrintResult(const PrintoutTexts&)>;
+
+  explicit FrmInput(QWidget* parent = nullptr);
+  ~FrmInput() override;
+
+  QLineEdit* box(TextBox box, int index = 0) const;
+  SelectionCombo* list(List list) const;
+  QLabel* result() const { return result_; }
+  QPushButton* button(Button button) const;
+
+  // Messages go to a modal box titled with the application's name unless a
+  // test has put its own sink here.
+  void setMessageSink(MessageSink sink) { messageSink_ = std::move(sink); }
+  void showMessage(const QString& text);
+
+  // Where Print sends the page; the default printer unless replaced.
+  void setPrinter(Printer printer) { printer_ = std::move(printer); }
+
+  // The report text, whose lines end in carriage returns.
+  void setResultCaption(const QString& caption);
+
+  // The hidden printout window, created on first use; null before that.
+  FrmPrint& printout();
+  FrmPrint* existingPrintout() const { return printout_.get(); }
+
+  void clearFields();
+  void compute();
+  void print();
+
+ private:
+  void build();
+  void load();
+  // The range-checked box a widget is, if it is one.
+  std::optional<std::pair<TextBox, int>> boxOf(const QWidget* widget) const;
+  bool rangeCheck(QWidget* widget);
+  template <class Handler>
+  void runHandler(Handler&& handler);
+
+  std::array<QLineEdit*, 4> boxes_{};  // UsrName, Age, Weight1, Bodyfat
+  std::array<QLineEdit*, kHabitCount> habits_{};
+  std::array<SelectionCombo*, 2> lists_{};
+  std::array<QPushButton*, 3> buttons_{};
+  QLabel* result_ = nullptr;
+  MessageSink messageSink_;
+  Printer printer_;
+  std::unique_ptr<FrmPrint> printout_;
+};
+
+}  // namespace vitayear::ui

@@ -1,0 +1,106 @@
+#include "page_painter.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPalette>
+#include <QStringList>
+#include <QTextLayout>
+
+#include "fonts.h"
+#include "print_layout.h"
+#include "twips.h"
+
+namespace vitayear::ui {
+namespace {
+
+constexpr qreal kBorder = 2;   // the sunken edge of a text box, dots
+constexpr qreal kPadding = 1;  // between the edge and the text
+
+QRectF FieldRect(const PrintFieldSpec& spec, QPointF origin) {
+  return QRectF(PixelRect(spec.left, spec.top, spec.width, spec.height)).translated(origin);
+}
+
+// The classic two-line sunken edge of a text box.
+void PaintSunkenEdge(QPainter& painter, const QRectF& r, const QPalette& palette) {
+  const auto line = [&painter](const QColor& colour, QPointF a, QPointF b) {
+    painter.setPen(QPen(colour, 1, Qt::SolidLine, Qt::SquareCap));
+    painter.drawLine(a, b);
+  };
+  const qreal l = r.left() + 0.5, t = r.top() + 0.5, rr = r.right() - 0.5, b = r.bottom() - 0.5;
+  line(palette.color(QPalette::Mid), {l, b}, {l, t});
+  line(palette.color(QPalette::Mid), {l, t}, {rr, t});
+  line(palette.color(QPalette::Light), {rr, t}, {rr, b});
+  line(palette.color(QPalette::Light), {rr, b}, {l, b});
+  line(palette.color(QPalette::Shadow), {l + 1, b - 1}, {l + 1, t + 1});
+  line(palette.color(QPalette::Shadow), {l + 1, t + 1}, {rr - 1, t + 1});
+  line(palette.color(QPalette::Midlight), {rr - 1, t + 1}, {rr - 1, b - 1});
+  line(palette.color(QPalette::Midlight), {rr - 1, b - 1}, {l + 1, b - 1});
+}
+
+void PaintTextBox(QPainter& painter, const QRectF& r, const QString& text, const QPalette& palette) {
+  PaintSunkenEdge(painter, r, palette);
+  const QRectF inside = r.adjusted(kBorder + kPadding, kBorder, -kBorder - kPadding, -kBorder);
+  painter.save();
+  painter.setClipRect(inside);
+  painter.setPen(palette.color(QPalette::Text));
+  painter.drawText(inside, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+  painter.restore();
+}
+
+// Wraps at word boundaries, breaks at every line break, and draws only the
+// lines that fit wholly: what falls below the field is not printed at all.
+void PaintLabel(QPainter& painter, const QRectF& r, const QString& text, const QPalette& palette) {
+  painter.setPen(palette.color(QPalette::Text));
+  QTextOption option(Qt::AlignLeft);
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  qreal y = 0;
+  QString paragraphs = text;
+  paragraphs.replace(QChar(u'\r'), QChar(u'\n'));
+  for (const QString& paragraph : paragraphs.split(QChar(u'\n'))) {
+    QTextLayout layout(paragraph, painter.font(), painter.device());
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int fitting = 0;
+    bool full = false;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(r.width());
+      line.setPosition({0, y});
+      if (y + line.height() > r.height()) {
+        full = true;
+        break;
+      }
+      y += line.height();
+      ++fitting;
+    }
+    layout.endLayout();
+    for (int i = 0; i < fitting; ++i) layout.lineAt(i).draw(&painter, r.topLeft());
+    if (full) return;
+  }
+}
+
+}  // namespace
+
+PrintoutTexts InitialPrintoutTexts() {
+  PrintoutTexts texts;
+  for (const auto& spec : kPrintLayout) texts[static_cast<std::size_t>(spec.field)] = QString::fromLatin1(spec.initial);
+  return texts;
+}
+
+void PaintPrintout(QPainter& painter, const PrintoutTexts& texts, QPointF origin) {
+  const QPalette palette = QApplication::palette();
+  painter.save();
+  painter.fillRect(QRectF(origin, QSizeF(Pixels(kPrintWindowWidth), Pixels(kPrintWindowHeight))),
+                   palette.color(QPalette::Base));
+  for (const auto& spec : kPrintLayout) {
+    painter.setFont(ControlFont(kPrintFace, spec.points));
+    const QString& text = texts[static_cast<std::size_t>(spec.field)];
+    if (spec.textBox)
+      PaintTextBox(painter, FieldRect(spec, origin), text, palette);
+    else
+      PaintLabel(painter, FieldRect(spec, origin), text, palette);
+  }
+  painter.restore();
+}
+
+}  // namespace vitayear::ui

@@ -1,0 +1,87 @@
+#include "print_page.h"
+
+#include <cups/cups.h>
+
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "print_layout.h"
+#include "twips.h"
+
+namespace vitayear::ui {
+namespace {
+
+constexpr int kDotsPerInch = 96;  // one dot is 15 twips, as on screen
+
+QString CupsError() { return QString::fromUtf8(cupsLastErrorString()); }
+
+// Qt found no default printer: ask the spooler why, so the message can say
+// whether it is missing or not running at all.
+QString WhyNoDefaultPrinter() {
+  cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+  if (dest) {
+    cupsFreeDests(1, dest);
+    return QStringLiteral("The default printer could not be opened. Nothing was printed.");
+  }
+  if (cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
+    return QStringLiteral("The printing service is not running (%1). Nothing was printed.").arg(CupsError());
+  return QStringLiteral("No default printer is set up. Choose a default printer in the system's printer "
+                        "settings, then press Print again. Nothing was printed.");
+}
+
+bool IsPaused(const QString& printer) {
+  cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.toLocal8Bit().constData(), nullptr);
+  if (!dest) return false;
+  const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+  const bool paused = state && QByteArray(state) == "5";  // IPP_PSTATE_STOPPED
+  cupsFreeDests(1, dest);
+  return paused;
+}
+
+}  // namespace
+
+QPointF PrintoutOrigin(QSizeF printableDots) {
+  const TwipsBox content = PrintContentBounds();
+  const qreal contentWidth = Pixels(content.right - content.left);
+  return {(printableDots.width() - contentWidth) / 2 - Pixels(content.left), 0};
+}
+
+PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts) {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) return {false, WhyNoDefaultPrinter(), {}};
+
+  QPrinter printer(info, QPrinter::HighResolution);
+  printer.setResolution(kDotsPerInch);
+  printer.setFullPage(false);
+  printer.setDocName(QStringLiteral("Vitayear"));
+  // Never let Qt divert the page into a file or onto another queue.
+  if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName() != info.printerName() ||
+      !printer.outputFileName().isEmpty())
+    return {false, QStringLiteral("The printer \"%1\" cannot be used. Nothing was printed.").arg(info.printerName()), {}};
+
+  QPainter painter;
+  if (!painter.begin(&printer))
+    return {false, QStringLiteral("The printer \"%1\" could not be started. Nothing was printed.").arg(info.printerName()),
+            {}};
+  PaintPrintout(painter, texts, PrintoutOrigin(QSizeF(printer.width(), printer.height())));
+  if (!painter.end())
+    return {false, QStringLiteral("The page could not be finished for \"%1\". Nothing was printed.").arg(info.printerName()),
+            {}};
+
+  // Qt does not report whether the spooler accepted the job; libcups keeps
+  // the answer to its last request, which was that job.
+  if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+    return {false,
+            QStringLiteral("The printer \"%1\" did not accept the page: %2. Nothing was printed.")
+                .arg(info.printerName(), CupsError()),
+            {}};
+  PrintResult result{true, {}, {}};
+  if (IsPaused(info.printerName()))
+    result.notice = QStringLiteral("The page is waiting at the printer \"%1\", which is paused. It prints once the "
+                                   "printer is resumed.")
+                        .arg(info.printerName());
+  return result;
+}
+
+}  // namespace vitayear::ui
