@@ -3,7 +3,6 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <exception>
 
@@ -11,6 +10,7 @@
 #include "fonts.h"
 #include "frmPrint.h"
 #include "input_controls.h"
+#include "message_box.h"
 #include "range_check_guard.h"
 #include "range_checks.h"
 #include "selection_combo.h"
@@ -18,8 +18,6 @@
 
 namespace vitayear::ui {
 namespace {
-
-constexpr auto kAppName = "Vitayear";
 
 QString CaptionWithoutColon(const char* caption) {
   QString text = QString::fromUtf8(caption);
@@ -136,8 +134,7 @@ void FrmInput::showMessage(const QString& text) {
     messageSink_(text);
     return;
   }
-  QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppName), text, QMessageBox::Ok, this);
-  box.exec();
+  MakeMessageBox(this, text)->exec();
 }
 
 void FrmInput::setResultCaption(const QString& caption) {

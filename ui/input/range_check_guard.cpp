@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWindow>
 #include <QWidget>
 
 namespace vitayear::ui {
@@ -68,10 +69,18 @@ bool RangeCheckGuard::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
-      if (!inWindow(watched)) break;
-      QWidget* box = checkedFocusBox();
-      QWidget* target = ClickFocusTarget(static_cast<QWidget*>(watched));
-      if (box && target && target != box) return !passes(box);
+      // A press from the window system reaches the window first and moves
+      // the focus before any widget sees it, so it is checked there.
+      QWidget* pressed = nullptr;
+      if (window_ && watched == window_->windowHandle()) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        pressed = window_->childAt(at);
+      } else if (inWindow(watched)) {
+        pressed = static_cast<QWidget*>(watched);
+      }
+      QWidget* box = pressed ? checkedFocusBox() : nullptr;
+      QWidget* target = box ? ClickFocusTarget(pressed) : nullptr;
+      if (target && target != box) return !passes(box);
       break;
     }
     case QEvent::FocusOut: {
