@@ -21,13 +21,16 @@ struct Harness {
   int printed = 0;
   PrintoutTexts lastPage;
 
-  Harness() {
+  enum class Printer { Recorder, Spooler };
+
+  explicit Harness(Printer printer = Printer::Recorder) {
     form->setMessageSink([this](const QString& text) { messages.append(text); });
-    form->setPrinter([this](const PrintoutTexts& page) {
-      ++printed;
-      lastPage = page;
-      return PrintResult{true, {}, {}};
-    });
+    if (printer == Printer::Recorder)
+      form->setPrinter([this](const PrintoutTexts& page) {
+        ++printed;
+        lastPage = page;
+        return PrintResult{true, {}, {}};
+      });
     form->show();
     const bool exposed = QTest::qWaitForWindowExposed(form.get());
     form->activateWindow();

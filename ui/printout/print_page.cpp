@@ -19,13 +19,16 @@ QString CupsError() { return QString::fromUtf8(cupsLastErrorString()); }
 // Qt found no default printer: ask the spooler why, so the message can say
 // whether it is missing or not running at all.
 QString WhyNoDefaultPrinter() {
+  http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+  if (!http)
+    return QStringLiteral("The printing service (CUPS) is not running, or cannot be reached at %1. Nothing was printed.")
+        .arg(QString::fromLocal8Bit(cupsServer()));
+  httpClose(http);
   cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
   if (dest) {
     cupsFreeDests(1, dest);
     return QStringLiteral("The default printer could not be opened. Nothing was printed.");
   }
-  if (cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
-    return QStringLiteral("The printing service is not running (%1). Nothing was printed.").arg(CupsError());
   return QStringLiteral("No default printer is set up. Choose a default printer in the system's printer "
                         "settings, then press Print again. Nothing was printed.");
 }
@@ -52,6 +55,8 @@ PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts) {
   if (info.isNull()) return {false, WhyNoDefaultPrinter(), {}};
 
   QPrinter printer(info, QPrinter::HighResolution);
+  // QPrinter starts from A4 whatever the queue says; use the queue's paper.
+  printer.setPageSize(info.defaultPageSize());
   printer.setResolution(kDotsPerInch);
   printer.setFullPage(false);
   printer.setDocName(QStringLiteral("Vitayear"));

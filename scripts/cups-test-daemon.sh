@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# A private CUPS daemon for the print tests, with one cups-pdf queue as its
+# default printer. It listens only on a socket in its own folder and leaves
+# nothing behind when stopped.
+#   cups-test-daemon.sh start DIR     start it (stopping an old one first)
+#   cups-test-daemon.sh stop DIR      stop it and remove DIR
+#   cups-test-daemon.sh ACTION DIR    change it for a test: reject, accept,
+#     disable, enable, remove-queue, add-queue, letter, a4, kill
+# Clients reach it with CUPS_SERVER=DIR/cups.sock; pages land in DIR/pdf.
+# cups-pdf runs only as root, so this needs root (or sudo).
+set -euo pipefail
+
+action=${1:?start or stop}
+dir=${2:?folder}
+queue=vitayear-test
+pdfconf=/etc/cups/cups-pdf-${queue}.conf
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# The daemon is found by its configuration path, which is unique to DIR.
+daemon_pattern() { printf 'cupsd -f -c %s/root/cupsd.conf' "$dir"; }
+
+kill_daemon() {
+  as_root pkill -TERM -f "$(daemon_pattern)" 2>/dev/null || true
+  for _ in $(seq 50); do
+    pgrep -f "$(daemon_pattern)" >/dev/null || return 0
+    sleep 0.1
+  done
+  as_root pkill -KILL -f "$(daemon_pattern)" 2>/dev/null || true
+}
+
+stop() {
+  kill_daemon
+  as_root rm -rf "$dir"
+  as_root rm -f "$pdfconf"
+}
+
+start() {
+  stop
+  mkdir -p "$dir"/{root,spool,tmp,cache,state,log,pdf}
+  chmod 755 "$dir" "$dir"/*
+  chmod 1777 "$dir/pdf" "$dir/tmp"
+  cat >"$dir/root/cupsd.conf" <<CONF
+Listen $dir/cups.sock
+LogLevel warn
+WebInterface No
+Browsing No
+DefaultAuthType None
+# Keep what each job handed over, so tests can read the document itself.
+PreserveJobFiles Yes
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Location /admin>
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+  cat >"$dir/root/cups-files.conf" <<CONF
+ServerRoot $dir/root
+RequestRoot $dir/spool
+TempDir $dir/tmp
+CacheDir $dir/cache
+StateDir $dir/state
+ErrorLog $dir/log/error_log
+AccessLog $dir/log/access_log
+PageLog $dir/log/page_log
+CONF
+  # cups-pdf picks its settings by the name in the device URI.
+  as_root tee "$pdfconf" >/dev/null <<CONF
+Out $dir/pdf
+AnonDirName $dir/pdf
+Label 1
+CONF
+  if [ "$(id -u)" -eq 0 ]; then
+    cupsd -f -c "$dir/root/cupsd.conf" -s "$dir/root/cups-files.conf" </dev/null >"$dir/log/cupsd.out" 2>&1 &
+  else
+    sudo cupsd -f -c "$dir/root/cupsd.conf" -s "$dir/root/cups-files.conf" </dev/null >"$dir/log/cupsd.out" 2>&1 &
+  fi
+  for _ in $(seq 100); do
+    lpstat -r 2>/dev/null | grep -q "is running" && break
+    sleep 0.1
+  done
+  if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+    echo "The test CUPS daemon did not start:" >&2
+    cat "$dir/log/cupsd.out" "$dir/log/error_log" >&2 2>/dev/null || true
+    exit 1
+  fi
+  add_queue
+}
+
+add_queue() {
+  # cups-pdf can print to the edge of the sheet; real printers cannot. Give
+  # the test queue a quarter inch it cannot print on every side of A4 and
+  # US Letter, so the tests see the placement a real printer needs.
+  sed -e 's|^\*ImageableArea A4/A4: .*|*ImageableArea A4/A4: "18 18 577 824"|' \
+      -e 's|^\*ImageableArea Letter/US Letter: .*|*ImageableArea Letter/US Letter: "18 18 594 774"|' \
+      /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd >"$dir/queue.ppd"
+  lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P "$dir/queue.ppd" 2>/dev/null
+  lpadmin -p "$queue" -o PageSize=A4
+  lpadmin -d "$queue"
+  cupsenable "$queue"
+  cupsaccept "$queue"
+}
+
+export CUPS_SERVER=$dir/cups.sock
+case "$action" in
+  start) start ;;
+  stop) stop ;;
+  reject) cupsreject "$queue" ;;
+  accept) cupsaccept "$queue" ;;
+  disable) cupsdisable "$queue" ;;
+  enable) cupsenable "$queue" ;;
+  remove-queue) lpadmin -x "$queue" ;;
+  add-queue) add_queue ;;
+  letter) lpadmin -p "$queue" -o PageSize=Letter ;;
+  a4) lpadmin -p "$queue" -o PageSize=A4 ;;
+  kill) kill_daemon ;;
+  *) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+esac

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Makes the README's pictures: the input window with a completed report, and
+# the page it prints, through the private test printer.
+#   screenshots.sh BUILD_DIR OUT_DIR
+set -euo pipefail
+build=${1:-build}
+out=${2:-docs}
+root=$(cd "$(dirname "$0")/.." && pwd)
+cups=$(mktemp -u /tmp/vitayear-shots-XXXXXX)
+
+mkdir -p "$out"
+"$root/scripts/cups-test-daemon.sh" start "$cups"
+trap '"$root/scripts/cups-test-daemon.sh" stop "$cups"' EXIT
+export CUPS_SERVER=$cups/cups.sock QT_QPA_PLATFORM=xcb
+xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" \
+  "$build/tests/ui/window_screenshots" "$out/input-window.png"
+for _ in $(seq 100); do
+  pdf=$(ls "$cups"/pdf/*.pdf 2>/dev/null | head -n 1 || true)
+  [ -n "$pdf" ] && break
+  sleep 0.2
+done
+[ -n "$pdf" ] || { echo "No page came out of the test printer." >&2; exit 1; }
+sleep 0.5
+pdftoppm -png -r 72 -singlefile "$pdf" "$out/printed-page"
+echo "Wrote $out/input-window.png and $out/printed-page.png"

@@ -1,0 +1,263 @@
+// Print through a real CUPS daemon with a cups-pdf queue as the default
+// printer, and read back the PDF it writes.
+#include <QLabel>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QTest>
+
+#include "form_harness.h"
+#include "frmPrint.h"
+#include "print_layout.h"
+#include "spooler.h"
+
+using namespace vitayear;
+using namespace vitayear::ui;
+using vitayear::ui::testing::Harness;
+using vitayear::ui::testing::Run;
+using vitayear::ui::testing::Spooler;
+
+namespace {
+
+struct Word {
+  QString text;
+  QRectF box;  // points, origin top-left of the page
+};
+
+struct Page {
+  QSizeF size;
+  QList<Word> words;
+  const Word* find(const QString& text) const {
+    for (const Word& w : words)
+      if (w.text == text) return &w;
+    return nullptr;
+  }
+};
+
+Page ReadPage(const QString& pdf) {
+  Page page;
+  const QString xml = Run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"});
+  static const QRegularExpression pageRe(R"re(<page width="([\d.]+)" height="([\d.]+)">)re");
+  static const QRegularExpression wordRe(
+      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+  if (const auto m = pageRe.match(xml); m.hasMatch()) page.size = {m.captured(1).toDouble(), m.captured(2).toDouble()};
+  for (auto it = wordRe.globalMatch(xml); it.hasNext();) {
+    const auto m = it.next();
+    page.words.append({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                              QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+  }
+  return page;
+}
+
+int PageCount(const QString& pdf) {
+  static const QRegularExpression pagesRe(R"re(Pages:\s+(\d+))re");
+  return pagesRe.match(Run(QStringLiteral("pdfinfo"), {pdf})).captured(1).toInt();
+}
+
+// The test queue cannot print on a quarter inch (18 points) round the sheet.
+QRectF PrintableArea(bool letter = false) {
+  const QSizeF sheet = letter ? QSizeF(612, 792) : QSizeF(595, 842);
+  return {QPointF(18, 18), sheet - QSizeF(36, 36)};
+}
+
+// Where a field of the table must land: the content (960 to 11895 twips
+// across) centred across the printable width, the window's top at the top
+// of the printable area. Twips to points: divide by 20.
+QRectF ExpectedField(const PrintFieldSpec& f, const QRectF& printable) {
+  const double contentWidth = (11895 - 960) / 20.0;
+  const double contentLeft = printable.left() + (printable.width() - contentWidth) / 2;
+  return {contentLeft + (f.left - 960) / 20.0, printable.top() + f.top / 20.0, f.width / 20.0, f.height / 20.0};
+}
+
+const PrintFieldSpec& Spec(PrintField field) {
+  for (const auto& f : kPrintLayout)
+    if (f.field == field) return f;
+  return kPrintLayout.front();
+}
+
+}  // namespace
+
+class PrintSpoolerTest : public QObject {
+  Q_OBJECT
+
+  Spooler spooler;
+
+  QString printOnce(Harness& h) {
+    const QStringList before = spooler.pages();
+    h.click(h.form->button(Button::Printing));
+    const QStringList fresh = spooler.waitForPages(before, 1);
+    return fresh.size() == 1 ? fresh.first() : QString();
+  }
+
+ private slots:
+  void initTestCase() {
+    if (!spooler.available()) QSKIP("needs the test CUPS daemon: run through ctest");
+    QVERIFY(!QPrinterInfo::defaultPrinter().isNull());
+  }
+
+  void eachPressPrintsOnePage() {
+    Harness h(Harness::Printer::Spooler);
+    h.fill(0, "40", "80", "20", {"2", "1", "3", "2", "1", "3"});
+    const QStringList before = spooler.pages();
+    h.click(h.form->button(Button::Printing));
+    h.click(h.form->button(Button::Printing));
+    QVERIFY(h.messages.isEmpty());
+    const QStringList fresh = spooler.waitForPages(before, 2);
+    QCOMPARE(fresh.size(), 2);
+    for (const QString& pdf : fresh) QCOMPARE(PageCount(pdf), 1);
+    QTest::qWait(1000);
+    QCOMPARE(spooler.pages().size(), before.size() + 2);
+  }
+
+  void fieldsLandAtTheirPlaces_data() {
+    QTest::addColumn<bool>("letter");
+    QTest::newRow("A4") << false;
+    QTest::newRow("US Letter") << true;
+  }
+  void fieldsLandAtTheirPlaces() {
+    QFETCH(bool, letter);
+    QVERIFY(spooler.run(letter ? "letter" : "a4"));
+    Harness h(Harness::Printer::Spooler);
+    h.fill(1, "25", "70", "30", {"1", "1", "3", "2", "1", "1"}, 2);
+    h.box(TextBox::UsrName)->setText(QStringLiteral("Олена Коваль"));
+    const QString pdf = printOnce(h);
+    QVERIFY(!pdf.isEmpty());
+    QVERIFY(h.messages.isEmpty());
+    QCOMPARE(PageCount(pdf), 1);
+    QVERIFY(Run(QStringLiteral("pdfinfo"), {pdf}).contains(letter ? QStringLiteral("(letter)") : QStringLiteral("(A4)")));
+    const Page page = ReadPage(spooler.document(pdf));
+    const QRectF printable = PrintableArea(letter);
+    QCOMPARE(qRound(page.size.width()), letter ? 612 : 595);
+
+    const std::pair<PrintField, QString> firstWords[] = {
+        {PrintField::UsrName, "Олена"}, {PrintField::Habits, "6"},      {PrintField::Age, "25"},
+        {PrintField::Vitayear, "21.7"}, {PrintField::IdealAge, "20.5"}, {PrintField::AddedYears, "3.8"},
+        {PrintField::Recommendation, "Досягніть"},
+    };
+    constexpr double kTolerance = 1.5;  // points: glyph bounds against field edges
+    for (const auto& [field, text] : firstWords) {
+      const Word* word = page.find(text);
+      QVERIFY2(word, qPrintable(text));
+      const QRectF expected = ExpectedField(Spec(field), printable);
+      QVERIFY2(expected.adjusted(-kTolerance, -kTolerance, kTolerance, kTolerance).contains(word->box),
+               qPrintable(QStringLiteral("%1 at %2,%3 outside %4,%5 %6x%7")
+                              .arg(text)
+                              .arg(word->box.x())
+                              .arg(word->box.y())
+                              .arg(expected.x())
+                              .arg(expected.y())
+                              .arg(expected.width())
+                              .arg(expected.height())));
+      // Left-aligned: the text starts near the left edge (a figure after its sign blank).
+      QVERIFY2(word->box.left() - expected.left() < 14, qPrintable(text));
+    }
+    QVERIFY(page.find(QStringLiteral("Коваль")));
+    // Everything printed lies on the printable area.
+    for (const Word& w : page.words)
+      QVERIFY2(printable.adjusted(-kTolerance, -kTolerance, kTolerance, kTolerance).contains(w.box), qPrintable(w.text));
+    QVERIFY(spooler.run("a4"));
+  }
+
+  void russianRecommendationsPrintAsCyrillicText() {
+    Harness h(Harness::Printer::Spooler);
+    h.fill(0, "40", "80", "20", {"2", "1", "3", "2", "1", "3"}, 1);
+    const QString pdf = printOnce(h);
+    QVERIFY(!pdf.isEmpty());
+    const QString text = Run(QStringLiteral("pdftotext"), {"-layout", spooler.document(pdf), "-"});
+    QVERIFY2(text.contains(QStringLiteral("Регулярно делайте физические упражнения;")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("Не употребляйте алкоголь;")));
+  }
+
+  void aLongRecommendationIsCutAtTheFieldBottom() {
+    PrintoutTexts texts = InitialPrintoutTexts();
+    QString lines;
+    for (int i = 1; i <= 40; ++i) lines += QStringLiteral("Line%1 of advice\r").arg(i);
+    texts[std::size_t(PrintField::Recommendation)] = lines;
+    const QStringList before = spooler.pages();
+    const PrintResult result = PrintOnDefaultPrinter(texts);
+    QVERIFY2(result.ok, qPrintable(result.problem));
+    const QStringList fresh = spooler.waitForPages(before, 1);
+    QCOMPARE(fresh.size(), 1);
+    const Page page = ReadPage(spooler.document(fresh.first()));
+    const QRectF field = ExpectedField(Spec(PrintField::Recommendation), PrintableArea());
+    int shown = 0;
+    for (const Word& w : page.words) {
+      if (!w.text.startsWith(QStringLiteral("Line"))) continue;
+      ++shown;
+      QVERIFY2(w.box.bottom() <= field.bottom() + 1, qPrintable(w.text));
+    }
+    QVERIFY(page.find(QStringLiteral("Line1")));
+    QVERIFY(shown > 5 && shown < 40);
+    // The lines that fit are there up to the bottom: the next would not fit.
+    QVERIFY(page.find(QStringLiteral("Line%1").arg(shown)));
+    QVERIFY(!page.find(QStringLiteral("Line%1").arg(shown + 1)));
+  }
+
+  void aStoppedAssessmentSendsNoJob() {
+    Harness h(Harness::Printer::Spooler);
+    h.fill(1, "25", "70", "30", {"1", "1", "3", "2", "1", "1"});
+    QVERIFY(!printOnce(h).isEmpty());
+    const QString jobsBefore = Run(QStringLiteral("lpstat"), {"-W", "all", "-o"});
+    const QStringList before = spooler.pages();
+    h.box(TextBox::Habit, 0)->setText(QStringLiteral("0"));
+    h.box(TextBox::UsrName)->setText(QStringLiteral("Bob"));
+    h.click(h.form->button(Button::Printing));
+    QCOMPARE(h.messages, QStringList{QStringLiteral("Please type in a valid number")});
+    h.form->list(List::Sex)->setCurrentIndex(-1);
+    h.click(h.form->button(Button::Printing));
+    QCOMPARE(h.messages.size(), 2);
+    QTest::qWait(1500);
+    QCOMPARE(Run(QStringLiteral("lpstat"), {"-W", "all", "-o"}), jobsBefore);
+    QCOMPARE(spooler.pages(), before);
+  }
+
+  void aRefusingQueueIsReported() {
+    QVERIFY(spooler.run("reject"));
+    Harness h(Harness::Printer::Spooler);
+    h.fill(0, "40", "80", "20", {"2", "1", "3", "2", "1", "3"});
+    const QStringList before = spooler.pages();
+    h.click(h.form->button(Button::Printing));
+    QVERIFY(spooler.run("accept"));
+    QCOMPARE(h.messages.size(), 1);
+    QVERIFY2(h.messages.first().contains(QStringLiteral("did not accept")), qPrintable(h.messages.first()));
+    QCOMPARE(h.box(TextBox::UsrName)->text(), QStringLiteral("Ann"));
+    QTest::qWait(1000);
+    QCOMPARE(spooler.pages(), before);
+  }
+
+  void aPausedQueueHoldsThePageAndSaysSo() {
+    QVERIFY(spooler.run("disable"));
+    Harness h(Harness::Printer::Spooler);
+    h.fill(0, "40", "80", "20", {"2", "1", "3", "2", "1", "3"});
+    const QStringList before = spooler.pages();
+    h.click(h.form->button(Button::Printing));
+    QCOMPARE(h.messages.size(), 1);
+    QVERIFY2(h.messages.first().contains(QStringLiteral("paused")), qPrintable(h.messages.first()));
+    QVERIFY(spooler.run("enable"));
+    QCOMPARE(spooler.waitForPages(before, 1).size(), 1);  // it prints once resumed
+  }
+
+  void noDefaultPrinterIsReported() {
+    QVERIFY(spooler.run("remove-queue"));
+    Harness h(Harness::Printer::Spooler);
+    h.fill(0, "40", "80", "20", {"2", "1", "3", "2", "1", "3"});
+    h.click(h.form->button(Button::Printing));
+    QVERIFY(spooler.run("add-queue"));
+    QCOMPARE(h.messages.size(), 1);
+    QVERIFY2(h.messages.first().startsWith(QStringLiteral("No default printer is set up")), qPrintable(h.messages.first()));
+    QCOMPARE(h.box(TextBox::Weight1)->text(), QStringLiteral("80"));
+  }
+
+  void aStoppedSpoolerIsReported() {
+    QVERIFY(spooler.run("kill"));
+    Harness h(Harness::Printer::Spooler);
+    h.fill(0, "40", "80", "20", {"2", "1", "3", "2", "1", "3"});
+    h.click(h.form->button(Button::Printing));
+    QVERIFY(spooler.run("start"));
+    QCOMPARE(h.messages.size(), 1);
+    QVERIFY2(h.messages.first().contains(QStringLiteral("not running")), qPrintable(h.messages.first()));
+    QCOMPARE(h.form->result()->text().left(25), QStringLiteral("Current Health Practices:"));
+  }
+};
+
+QTEST_MAIN(PrintSpoolerTest)
+#include "print_spooler_test.moc"
