@@ -294,6 +294,28 @@ class InputWindowTest : public QObject {
     QCOMPARE(h.focused(), h.box(TextBox::Age));
   }
 
+  void closingTheWindowChecksNothing() {
+    Harness h;
+    h.type(h.box(TextBox::Weight1), QStringLiteral("900"));
+    QVERIFY(h.form->close());
+    QTest::qWait(20);
+    QVERIFY(h.messages.isEmpty());
+  }
+
+  void onePrintoutServesTheWholeRun() {
+    Harness h;
+    h.fill(0, "40", "80", "20", {"2", "1", "3", "2", "1", "3"});
+    h.click(h.form->button(Button::Compute));
+    FrmPrint* first = h.form->existingPrintout();
+    QVERIFY(first);
+    QVERIFY(!first->isVisible());
+    h.fill(1, "25", "70", "30", {"1", "1", "3", "2", "1", "1"});
+    h.click(h.form->button(Button::Compute));
+    QCOMPARE(h.form->existingPrintout(), first);
+    QVERIFY(!first->isVisible());
+    QCOMPARE(first->field(PrintField::Habits), QStringLiteral(" 6"));
+  }
+
   void clearEmptiesTheTenBoxesOnly() {
     Harness h;
     h.fill(1, "25", "70", "30", {"1", "1", "3", "2", "1", "1"}, 2);
