@@ -11,7 +11,7 @@ FUZZ_SECONDS ?= 600
 SAN_CXX = $(shell command -v clang++ 2>/dev/null || echo g++)
 SAN_FUZZ = $(if $(findstring clang,$(SAN_CXX)),ON,OFF)
 
-.PHONY: run test build build-sanitize bench fuzz clean
+.PHONY: run test build build-sanitize bench fuzz fuzz-merge clean
 
 build:
 	scripts/install-deps.sh run
@@ -34,10 +34,16 @@ test: build-sanitize build
 bench: build
 	$(BUILD)/bench/engine_bench
 
+# New inputs go to $(BUILD)/fuzz-corpus; `make fuzz-merge` then keeps the
+# ones that add coverage in fuzz/corpus, which `make test` replays.
 fuzz: build-sanitize
 	mkdir -p $(BUILD)/fuzz-corpus
 	$(SAN_BUILD)/fuzz/assessment_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
-	  -print_final_stats=1 $(BUILD)/fuzz-corpus fuzz/seeds
+	  -print_final_stats=1 $(BUILD)/fuzz-corpus fuzz/corpus fuzz/seeds
+
+fuzz-merge: build-sanitize
+	mkdir -p fuzz/corpus
+	$(SAN_BUILD)/fuzz/assessment_fuzz -merge=1 fuzz/corpus $(BUILD)/fuzz-corpus
 
 clean:
 	rm -rf $(BUILD)
