@@ -5,8 +5,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <exception>
+#include <limits>
 
 #include "assessment.h"
+#include "engine_text.h"
 #include "fonts.h"
 #include "frmPrint.h"
 #include "input_controls.h"
@@ -49,6 +51,7 @@ void FrmInput::build() {
     switch (spec.kind) {
       case Kind::TextBox: {
         auto* edit = new QLineEdit(this);
+        edit->setMaxLength(std::numeric_limits<int>::max());  // Qt's default cuts at 32767
         if (spec.role.box == TextBox::Habit)
           habits_[static_cast<std::size_t>(spec.role.index)] = edit;
         else
@@ -160,7 +163,7 @@ std::optional<std::pair<TextBox, int>> FrmInput::boxOf(const QWidget* widget) co
 bool FrmInput::rangeCheck(QWidget* widget) {
   const auto which = boxOf(widget);
   if (!which) return true;
-  const auto message = RangeCheck(which->first, which->second, box(which->first, which->second)->text().toStdString());
+  const auto message = RangeCheck(which->first, which->second, ToEngineText(box(which->first, which->second)->text()));
   if (message) showMessage(QString::fromStdString(*message));
   return !message;
 }

@@ -38,13 +38,23 @@ void PaintSunkenEdge(QPainter& painter, const QRectF& r, const QPalette& palette
   line(palette.color(QPalette::Midlight), {rr - 1, b - 1}, {l + 1, b - 1});
 }
 
+// A single-line box shows the start of its text; no box holds more than a
+// few hundred characters, and shaping a pasted megabyte would stall printing.
+QString VisibleStart(const QString& text) {
+  constexpr qsizetype kMost = 1024;
+  if (text.size() <= kMost) return text;
+  qsizetype cut = kMost;
+  if (text[cut - 1].isHighSurrogate()) --cut;
+  return text.left(cut);
+}
+
 void PaintTextBox(QPainter& painter, const QRectF& r, const QString& text, const QPalette& palette) {
   PaintSunkenEdge(painter, r, palette);
   const QRectF inside = r.adjusted(kBorder + kPadding, kBorder, -kBorder - kPadding, -kBorder);
   painter.save();
   painter.setClipRect(inside);
   painter.setPen(palette.color(QPalette::Text));
-  painter.drawText(inside, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+  painter.drawText(inside, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, VisibleStart(text));
   painter.restore();
 }
 
