@@ -4,14 +4,16 @@
 JOBS ?= 2
 BUILD ?= build
 SAN_BUILD ?= build/sanitize
+ENGINE_BUILD ?= build/engine-only
+COVERAGE_BUILD ?= build/coverage
 FUZZ_SECONDS ?= 600
+COMMA_LOCALE ?= de_DE.UTF-8
 
-# The sanitizer build holds only the engine (no Qt: that build is what keeps
-# the engine free of it) and, with clang, the fuzz target.
+# The sanitizer build uses clang so that it can hold the fuzz target too.
 SAN_CXX = $(shell command -v clang++ 2>/dev/null || echo g++)
 SAN_FUZZ = $(if $(findstring clang,$(SAN_CXX)),ON,OFF)
 
-.PHONY: run test build build-sanitize bench fuzz fuzz-merge clean
+.PHONY: run test build build-sanitize build-engine-only bench fuzz fuzz-merge coverage package screenshots clean
 
 build:
 	scripts/install-deps.sh run
@@ -21,15 +23,24 @@ build:
 run: build
 	scripts/run.sh $(BUILD)
 
+# Everything, windows included, under AddressSanitizer and UBSan.
 build-sanitize:
 	scripts/install-deps.sh test
-	CXX=$(SAN_CXX) cmake -S . -B $(SAN_BUILD) -G Ninja -DVITAYEAR_UI=OFF \
-	  -DVITAYEAR_SANITIZE=ON -DVITAYEAR_FUZZ=$(SAN_FUZZ)
+	CXX=$(SAN_CXX) cmake -S . -B $(SAN_BUILD) -G Ninja -DVITAYEAR_SANITIZE=ON -DVITAYEAR_FUZZ=$(SAN_FUZZ)
 	cmake --build $(SAN_BUILD) -j$(JOBS)
 
-test: build-sanitize build
-	cd $(SAN_BUILD) && ctest --output-on-failure -j$(JOBS)
+# The engine and its tests with no Qt at all: the proof that it needs none.
+build-engine-only:
+	scripts/install-deps.sh test
+	cmake -S . -B $(ENGINE_BUILD) -G Ninja -DVITAYEAR_UI=OFF
+	cmake --build $(ENGINE_BUILD) -j$(JOBS)
+
+test: build-engine-only build-sanitize build
+	scripts/ensure-locale.sh $(COMMA_LOCALE)
+	cd $(ENGINE_BUILD) && ctest --output-on-failure -j$(JOBS)
+	scripts/test-main.sh $(SAN_BUILD) $(JOBS)
 	scripts/test-main.sh $(BUILD) $(JOBS)
+	TEST_LOCALE=$(COMMA_LOCALE) scripts/test-main.sh $(BUILD) $(JOBS)
 
 bench: build
 	$(BUILD)/bench/engine_bench
@@ -44,6 +55,18 @@ fuzz: build-sanitize
 fuzz-merge: build-sanitize
 	mkdir -p fuzz/corpus
 	$(SAN_BUILD)/fuzz/assessment_fuzz -merge=1 fuzz/corpus $(BUILD)/fuzz-corpus
+
+coverage:
+	scripts/install-deps.sh test
+	cmake -S . -B $(COVERAGE_BUILD) -G Ninja -DVITAYEAR_UI=OFF -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage
+	cmake --build $(COVERAGE_BUILD) -j$(JOBS)
+	find $(COVERAGE_BUILD) -name '*.gcda' -delete
+	cd $(COVERAGE_BUILD) && ctest -j$(JOBS) >/dev/null
+	gcovr --root . --filter 'engine/' --object-directory $(COVERAGE_BUILD) --print-summary --fail-under-line 95
+
+screenshots: build
+	scripts/screenshots.sh $(BUILD) docs
 
 clean:
 	rm -rf $(BUILD)

@@ -9,6 +9,7 @@
 # Clients reach it with CUPS_SERVER=DIR/cups.sock; pages land in DIR/pdf.
 # cups-pdf runs only as root, so this needs root (or sudo).
 set -euo pipefail
+export LC_ALL=C  # lpstat's answers are read below
 
 action=${1:?start or stop}
 dir=${2:?folder}
@@ -92,6 +93,7 @@ CONF
   if ! lpstat -r 2>/dev/null | grep -q "is running"; then
     echo "The test CUPS daemon did not start:" >&2
     cat "$dir/log/cupsd.out" "$dir/log/error_log" >&2 2>/dev/null || true
+    stop
     exit 1
   fi
   add_queue

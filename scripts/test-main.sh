@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs the main build's whole test suite under a private virtual X server,
-# since the window tests need a real display.
+# Runs a build's whole test suite under a private virtual X server, since the
+# window tests need a real display. TEST_LOCALE, when set, is the locale the
+# suite runs in (LC_ALL), such as a comma-decimal one.
 set -euo pipefail
 build=${1:-build}
 jobs=${2:-2}
@@ -9,8 +10,17 @@ runtime=$(mktemp -d)
 chmod 700 "$runtime"
 trap 'rm -rf "$runtime"' EXIT
 export XDG_RUNTIME_DIR=$runtime
+root=$(cd "$(dirname "$0")/.." && pwd)
+# Read only by programs built with the sanitizers.
+export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
+if [ -n "${TEST_LOCALE:-}" ]; then
+  export LC_ALL=$TEST_LOCALE LANG=$TEST_LOCALE
+  echo "Running the tests of $build in the locale $TEST_LOCALE"
+fi
 
 cd "$build"
 xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -nolisten tcp" \

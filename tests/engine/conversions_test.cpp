@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -156,6 +157,20 @@ TEST(RndNr, FiniteOnlyWhileTheScaledSumIs) {
   EXPECT_FALSE(RndNrIsFinite(1.7e308));
   EXPECT_FALSE(RndNrIsFinite(std::numeric_limits<double>::infinity()));
   EXPECT_FALSE(RndNrIsFinite(std::nan("")));
+}
+
+// Qt sets the process locale from the environment; in a comma-decimal one
+// the conversions must read and write exactly as in any other.
+TEST(Conversions, IgnoreTheProcessLocale) {
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  EXPECT_EQ(LeadingNumber("45.5"), 45.5);
+  EXPECT_EQ(LeadingNumber("45,5"), 45);
+  EXPECT_EQ(NumberText(45.5), "45.5");
+  EXPECT_EQ(StrictNumber("45.5"), 45.5);
+  EXPECT_FALSE(StrictNumber("45,5").has_value());
+  EXPECT_EQ(RndNr(-1.25), "-1.3");
+  std::setlocale(LC_ALL, previous.c_str());
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ class EngineTextTest : public QObject {
   void brokenBytesBecomeReplacementCharacters_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
-    const QString r(QChar(QChar::ReplacementCharacter));
+    const QString r{QChar(QChar::ReplacementCharacter)};
     QTest::newRow("stray continuation") << QByteArray("a\x80" "b") << QStringLiteral("a") + r + "b";
     QTest::newRow("cut sequence") << QByteArray("a\xD0") << QStringLiteral("a") + r;
     QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << r + r;

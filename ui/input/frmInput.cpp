@@ -32,7 +32,7 @@ QString CaptionWithoutColon(const char* caption) {
 FrmInput::FrmInput(QWidget* parent) : QWidget(parent), printer_(PrintOnDefaultPrinter) {
   build();
   load();
-  new RangeCheckGuard(
+  guard_ = std::make_unique<RangeCheckGuard>(
       this, [this](QWidget* w) { return boxOf(w).has_value(); }, [this](QWidget* w) { return rangeCheck(w); });
 }
 

@@ -22,6 +22,7 @@ class QPushButton;
 namespace vitayear::ui {
 
 class FrmPrint;
+class RangeCheckGuard;
 class SelectionCombo;
 
 class FrmInput : public QWidget {
@@ -74,6 +75,9 @@ class FrmInput : public QWidget {
   MessageSink messageSink_;
   Printer printer_;
   std::unique_ptr<FrmPrint> printout_;
+  // Owned here rather than by Qt's child list, so that it stops watching
+  // before the window's children are torn down.
+  std::unique_ptr<RangeCheckGuard> guard_;
 };
 
 }  // namespace vitayear::ui

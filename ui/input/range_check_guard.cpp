@@ -28,7 +28,7 @@ QWidget* ClickFocusTarget(QWidget* target) {
 
 RangeCheckGuard::RangeCheckGuard(QWidget* window, std::function<bool(QWidget*)> isChecked,
                                  std::function<bool(QWidget*)> check)
-    : QObject(window), window_(window), isChecked_(std::move(isChecked)), check_(std::move(check)) {
+    : window_(window), isChecked_(std::move(isChecked)), check_(std::move(check)) {
   qApp->installEventFilter(this);
 }
 
