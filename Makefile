@@ -15,6 +15,9 @@ SAN_FUZZ = $(if $(findstring clang,$(SAN_CXX)),ON,OFF)
 
 .PHONY: run test build build-sanitize build-engine-only bench fuzz fuzz-merge coverage package screenshots clean
 
+package: build
+	cmake --build $(BUILD) --target package
+
 build:
 	scripts/install-deps.sh run
 	cmake -S . -B $(BUILD) -G Ninja -DVITAYEAR_BENCH=ON

@@ -16,6 +16,7 @@ test_packages=(
   xvfb xauth
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
   locales gcovr
+  dpkg-dev desktop-file-utils appstream
 )
 
 case "$profile" in

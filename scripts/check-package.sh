@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build folder, checks its contents and
+# dependencies, installs it into a scratch root and starts the installed
+# program there.
+set -euo pipefail
+build=$(cd "${1:-build}" && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+fail() { echo "package check: $*" >&2; exit 1; }
+
+(cd "$build" && cpack -G DEB -B "$scratch/out" --config CPackConfig.cmake >/dev/null)
+deb=$(ls "$scratch"/out/vitayear_*.deb)
+echo "built $(basename "$deb")"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for need in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libcups2 libstdc++6 fonts-liberation; do
+  grep -q "$need" <<<"$depends" || fail "no dependency on $need"
+done
+
+contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
+for file in ./usr/bin/vitayear \
+            ./usr/share/applications/org.vitayear.Vitayear.desktop \
+            ./usr/share/icons/hicolor/scalable/apps/org.vitayear.Vitayear.svg \
+            ./usr/share/metainfo/org.vitayear.Vitayear.metainfo.xml; do
+  grep -qx "$file" <<<"$contents" || fail "$file is missing"
+done
+if grep -qE 'test|bench|fuzz|\.a$|include/' <<<"$contents"; then
+  fail "the package carries files the program does not need: $(grep -E 'test|bench|fuzz|\.a$|include/' <<<"$contents")"
+fi
+
+# apt can satisfy every dependency on this Debian machine.
+apt-get install --simulate "$deb" >/dev/null || fail "apt cannot install $(basename "$deb")"
+
+root=$scratch/root
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+touch "$root/var/lib/dpkg/status"
+# The scratch root holds no libraries; the dependencies were checked above.
+dpkg --root="$root" --force-depends --force-not-root --log=/dev/null -i "$deb" >/dev/null 2>&1
+dpkg --root="$root" -s vitayear | grep -q '^Status: install ok installed' || fail "dpkg did not install it"
+
+desktop-file-validate "$root/usr/share/applications/org.vitayear.Vitayear.desktop"
+appstreamcli validate --no-net "$root/usr/share/metainfo/org.vitayear.Vitayear.metainfo.xml" >/dev/null
+grep -q '^Exec=vitayear$' "$root/usr/share/applications/org.vitayear.Vitayear.desktop"
+
+# The installed program starts and stays up until it is stopped.
+status=0
+XDG_RUNTIME_DIR=$scratch QT_QPA_PLATFORM=offscreen timeout 3 "$root/usr/bin/vitayear" || status=$?
+[ "$status" -eq 124 ] || fail "the installed program exited with $status instead of running"
+echo "package installs and starts"
