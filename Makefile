@@ -46,7 +46,8 @@ test: build-engine-only build-sanitize build
 	TEST_LOCALE=$(COMMA_LOCALE) scripts/test-main.sh $(BUILD) $(JOBS)
 
 bench: build
-	$(BUILD)/bench/engine_bench
+	scripts/install-deps.sh test
+	scripts/bench.sh $(BUILD)
 
 # New inputs go to $(BUILD)/fuzz-corpus; `make fuzz-merge` then keeps the
 # ones that add coverage in fuzz/corpus, which `make test` replays.

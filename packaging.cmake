@@ -13,7 +13,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The windows name Arial faces; Liberation Sans stands in with their metrics.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+# libcups is opened at the first Print, so dpkg-shlibdeps cannot see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libcups2 (>= 2.2)")
 include(CPack)
 
 if(BUILD_TESTING AND NOT VITAYEAR_SANITIZE)

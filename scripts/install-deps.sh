@@ -9,7 +9,7 @@ profile=${1:-run}
 run_packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev libgl-dev fonts-liberation
-  libcups2-dev libgtest-dev libbenchmark-dev
+  libcups2-dev libgtest-dev libbenchmark-dev libxcb1-dev
 )
 test_packages=(
   clang libclang-rt-14-dev

@@ -1,11 +1,10 @@
 #include "print_page.h"
 
-#include <cups/cups.h>
-
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "cups_library.h"
 #include "print_layout.h"
 #include "twips.h"
 
@@ -14,19 +13,20 @@ namespace {
 
 constexpr int kDotsPerInch = 96;  // one dot is 15 twips, as on screen
 
-QString CupsError() { return QString::fromUtf8(cupsLastErrorString()); }
+QString CupsError() { return QString::fromUtf8(Cups().lastErrorString()); }
 
 // Qt found no default printer: ask the spooler why, so the message can say
 // whether it is missing or not running at all.
 QString WhyNoDefaultPrinter() {
-  http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+  const CupsLibrary& cups = Cups();
+  http_t* http = cups.connect(cups.server(), cups.port(), nullptr, AF_UNSPEC, cups.encryption(), 1, 5000, nullptr);
   if (!http)
     return QStringLiteral("The printing service (CUPS) is not running, or cannot be reached at %1. Nothing was printed.")
-        .arg(QString::fromLocal8Bit(cupsServer()));
-  httpClose(http);
-  cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+        .arg(QString::fromLocal8Bit(cups.server()));
+  cups.close(http);
+  cups_dest_t* dest = cups.getNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
   if (dest) {
-    cupsFreeDests(1, dest);
+    cups.freeDests(1, dest);
     return QStringLiteral("The default printer could not be opened. Nothing was printed.");
   }
   return QStringLiteral("No default printer is set up. Choose a default printer in the system's printer "
@@ -34,11 +34,12 @@ QString WhyNoDefaultPrinter() {
 }
 
 bool IsPaused(const QString& printer) {
-  cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.toLocal8Bit().constData(), nullptr);
+  const CupsLibrary& cups = Cups();
+  cups_dest_t* dest = cups.getNamedDest(CUPS_HTTP_DEFAULT, printer.toLocal8Bit().constData(), nullptr);
   if (!dest) return false;
-  const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+  const char* state = cups.getOption("printer-state", dest->num_options, dest->options);
   const bool paused = state && QByteArray(state) == "5";  // IPP_PSTATE_STOPPED
-  cupsFreeDests(1, dest);
+  cups.freeDests(1, dest);
   return paused;
 }
 
@@ -51,6 +52,8 @@ QPointF PrintoutOrigin(QSizeF printableDots) {
 }
 
 PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts) {
+  if (!Cups().loaded())
+    return {false, QStringLiteral("The printing library (libcups) could not be loaded. Nothing was printed."), {}};
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull()) return {false, WhyNoDefaultPrinter(), {}};
 
@@ -76,7 +79,7 @@ PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts) {
 
   // Qt does not report whether the spooler accepted the job; libcups keeps
   // the answer to its last request, which was that job.
-  if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+  if (Cups().lastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
     return {false,
             QStringLiteral("The printer \"%1\" did not accept the page: %2. Nothing was printed.")
                 .arg(info.printerName(), CupsError()),

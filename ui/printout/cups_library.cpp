@@ -1,0 +1,42 @@
+#include "cups_library.h"
+
+#include <QLibrary>
+
+namespace vitayear::ui {
+namespace {
+
+template <class Function>
+void Resolve(QLibrary& library, Function& function, const char* name) {
+  function = reinterpret_cast<Function>(library.resolve(name));
+}
+
+CupsLibrary Open() {
+  CupsLibrary cups;
+  QLibrary library(QStringLiteral("cups"), 2);
+  if (!library.load()) return cups;  // stays loaded for the rest of the run
+  Resolve(library, cups.lastError, "cupsLastError");
+  Resolve(library, cups.lastErrorString, "cupsLastErrorString");
+  Resolve(library, cups.getNamedDest, "cupsGetNamedDest");
+  Resolve(library, cups.freeDests, "cupsFreeDests");
+  Resolve(library, cups.getOption, "cupsGetOption");
+  Resolve(library, cups.server, "cupsServer");
+  Resolve(library, cups.encryption, "cupsEncryption");
+  Resolve(library, cups.port, "ippPort");
+  Resolve(library, cups.connect, "httpConnect2");
+  Resolve(library, cups.close, "httpClose");
+  return cups;
+}
+
+}  // namespace
+
+bool CupsLibrary::loaded() const {
+  return lastError && lastErrorString && getNamedDest && freeDests && getOption && server && encryption && port &&
+         connect && close;
+}
+
+const CupsLibrary& Cups() {
+  static const CupsLibrary cups = Open();
+  return cups;
+}
+
+}  // namespace vitayear::ui
