@@ -1,6 +1,5 @@
 #include "frmInput.h"
 
-#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
