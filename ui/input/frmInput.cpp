@@ -41,6 +41,10 @@ void FrmInput::build() {
   setObjectName(QString::fromLatin1(kInputWindow.name));
   setWindowTitle(QString::fromLatin1(kInputWindow.title));
   setFixedSize(Pixels(kInputWindow.width), Pixels(kInputWindow.height));
+  // Most controls share one font: let them inherit it from the window, which
+  // resolves it once instead of thirty times at start-up.
+  const QFont common = ControlFont(kInputLayout.front().face, kInputLayout.front().points);
+  setFont(common);
 
   std::vector<QWidget*> focusOrder;
   std::vector<std::pair<QLabel*, const ControlSpec*>> captions;
@@ -92,7 +96,7 @@ void FrmInput::build() {
       }
     }
     widget->setObjectName(QString::fromLatin1(spec.name));
-    widget->setFont(ControlFont(spec.face, spec.points));
+    if (const QFont own = ControlFont(spec.face, spec.points); own != common) widget->setFont(own);
     widget->setGeometry(PixelRect(spec.left, spec.top, spec.width, spec.height));
     if (widget->focusPolicy() != Qt::NoFocus) focusOrder.push_back(widget);
   }
