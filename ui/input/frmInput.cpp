@@ -141,6 +141,9 @@ void FrmInput::showMessage(const QString& text) {
     return;
   }
   MakeMessageBox(this, text)->exec();
+  // Window managers give the activation back when a modal box closes; without
+  // one nothing does, and the focus the caller restores would go nowhere.
+  activateWindow();
 }
 
 void FrmInput::setResultCaption(const QString& caption) {
