@@ -15,7 +15,7 @@ test_packages=(
   clang libclang-rt-14-dev
   xvfb xauth
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
-  locales gcovr
+  locales gcovr procps
   dpkg-dev desktop-file-utils appstream
 )
 
