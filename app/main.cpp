@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "fonts.h"
 #include "frmInput.h"
 
 namespace {
@@ -32,7 +31,6 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vitayear"));
-  vitayear::ui::RegisterFontSubstitutes();
 
   vitayear::ui::FrmInput window;
   window.show();

@@ -13,7 +13,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,25 +24,20 @@ extern char** environ;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using vitayear::bench::Summarise;
+using vitayear::bench::PrintHeader;
+using vitayear::bench::PrintRow;
+using vitayear::bench::VmRssMiB;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 struct Run {
-  double mapMs = -1, paintMs = -1, rssKiB = -1;
+  double mapMs = -1, paintMs = -1, rssMiB = -1;
 };
 
 std::uint64_t Fingerprint(const std::uint8_t* data, int length) {
   std::uint64_t h = 1469598103934665603ULL;
   for (int i = 0; i < length; ++i) h = (h ^ data[i]) * 1099511628211ULL;
   return h;
-}
-
-double VmRssKiB(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.rfind("VmRSS:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr);
-  return -1;
 }
 
 xcb_window_t WaitForMap(xcb_connection_t* x, Clock::time_point deadline) {
@@ -89,17 +83,11 @@ Run Measure(xcb_connection_t* x, const char* program) {
     }
     const std::uint64_t final = samples.empty() ? 0 : samples.back().second;
     for (std::size_t i = samples.size(); i-- > 0 && samples[i].second == final;) run.paintMs = samples[i].first;
-    run.rssKiB = VmRssKiB(pid);
+    run.rssMiB = VmRssMiB(std::to_string(pid));
   }
   kill(pid, SIGTERM);
   waitpid(pid, nullptr, 0);
   return run;
-}
-
-void Print(const char* what, const std::vector<double>& floor, const std::vector<double>& program, const char* unit) {
-  const auto f = Summarise(floor), p = Summarise(program);
-  std::printf("%-26s %10.1f %10.1f %10.1f   %10.1f %10.1f %10.1f   %6.2f  %s\n", what, f.median, f.min, f.max, p.median,
-              p.min, p.max, f.median > 0 ? p.median / f.median : 0.0, unit);
 }
 
 }  // namespace
@@ -132,13 +120,13 @@ int main(int argc, char* argv[]) {
       }
       (which ? progMap : floorMap).push_back(r.mapMs);
       (which ? progPaint : floorPaint).push_back(r.paintMs);
-      (which ? progRss : floorRss).push_back(r.rssKiB / 1024);
+      (which ? progRss : floorRss).push_back(r.rssMiB);
     }
   }
-  std::printf("%-26s %32s   %32s   %6s\n", "", "floor: median min max", "vitayear: median min max", "ratio");
-  Print("start-up to window mapped", floorMap, progMap, "ms");
-  Print("start-up to complete paint", floorPaint, progPaint, "ms");
-  Print("idle memory (VmRSS)", floorRss, progRss, "MiB");
+  PrintHeader("floor");
+  PrintRow("start-up to window mapped", floorMap, progMap, "ms", 1);
+  PrintRow("start-up to complete paint", floorPaint, progPaint, "ms", 1);
+  PrintRow("idle memory (VmRSS)", floorRss, progRss, "MiB", 1);
   xcb_disconnect(x);
   return 0;
 }

@@ -19,11 +19,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <string>
 
-#include "fonts.h"
 #include "frmInput.h"
 #include "print_page.h"
 #include "selection_combo.h"
@@ -31,16 +29,11 @@
 
 using namespace vitayear;
 using namespace vitayear::ui;
-using vitayear::bench::Summarise;
+using vitayear::bench::PrintHeader;
+using vitayear::bench::PrintRow;
+using vitayear::bench::VmRssMiB;
 
 namespace {
-
-double VmRssMiB() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.rfind("VmRSS:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr) / 1024;
-  return -1;
-}
 
 void Fill(FrmInput& form, int person) {
   const bool a = person % 2 == 0;
@@ -75,17 +68,6 @@ std::vector<double> Times(int n, const std::function<void(int)>& action) {
     ms.push_back(double(timer.nsecsElapsed()) / 1e6);
   }
   return ms;
-}
-
-void Row(const char* what, const std::vector<double>& floor, const std::vector<double>& program, const char* unit) {
-  const auto f = Summarise(floor), p = Summarise(program);
-  std::printf("%-26s %10.3f %10.3f %10.3f   %10.3f %10.3f %10.3f   %6.2f  %s\n", what, f.median, f.min, f.max,
-              p.median, p.min, p.max, f.median > 0 ? p.median / f.median : 0.0, unit);
-}
-
-void Header(const char* floorName) {
-  std::printf("%-26s %32s   %32s   %6s\n", "", (std::string(floorName) + ": median min max").c_str(),
-              "vitayear: median min max", "ratio");
 }
 
 // The newest document the spooler kept, in KiB.
@@ -127,8 +109,8 @@ int Compute(int n) {
                        form.result()->repaint();
                      })[0]);
   }
-  Header("label click");
-  Row("click to report painted", floorMs, formMs, "ms");
+  PrintHeader("label click");
+  PrintRow("click to report painted", floorMs, formMs, "ms", 3);
   return 0;
 }
 
@@ -156,9 +138,9 @@ int Print(int n) {
       return 1;
     }
   }
-  Header("empty page");
-  Row("click to job accepted", floorMs, formMs, "ms");
-  Row("PDF the queue received", floorKiB, formKiB, "KiB");
+  PrintHeader("empty page");
+  PrintRow("click to job accepted", floorMs, formMs, "ms", 3);
+  PrintRow("PDF the queue received", floorKiB, formKiB, "KiB", 3);
   return 0;
 }
 
@@ -169,7 +151,7 @@ int Soak(int computes, int prints) {
   Fill(form, 0);
   Click(&form, form.button(Button::Compute));
   Click(&form, form.button(Button::Printing));
-  const double before = VmRssMiB();
+  const double before = VmRssMiB("self");
   QElapsedTimer timer;
   timer.start();
   for (int i = 0; i < computes; ++i) {
@@ -182,7 +164,7 @@ int Soak(int computes, int prints) {
     Click(&form, form.button(Button::Printing));
   }
   QApplication::processEvents();
-  const double after = VmRssMiB();
+  const double after = VmRssMiB("self");
   std::printf("soak: %d Computes and %d Prints in %.1f s; VmRSS %.1f MiB before, %.1f MiB after (%+.1f MiB)\n",
               computes, prints, double(timer.elapsed()) / 1000, before, after, after - before);
   return 0;
@@ -192,7 +174,6 @@ int Soak(int computes, int prints) {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  RegisterFontSubstitutes();
   const QStringList args = QApplication::arguments();
   const QString mode = args.value(1);
   if (mode == "compute") return Compute(args.value(2, "200").toInt());

@@ -7,14 +7,10 @@ set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
 cups=$(mktemp -u /tmp/vitayear-bench-XXXXXX)
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
 
 "$root/scripts/cups-test-daemon.sh" start "$cups"
-trap '"$root/scripts/cups-test-daemon.sh" stop "$cups"; rm -rf "$runtime"' EXIT
+trap '"$root/scripts/cups-test-daemon.sh" stop "$cups"' EXIT
 export CUPS_SERVER=$cups/cups.sock VITAYEAR_BENCH_SPOOL=$cups/spool
-export XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
 
 echo "Machine: $(nproc) cores, $(awk -F': ' '/model name/{print $2; exit}' /proc/cpuinfo)," \
      "$(awk '/MemTotal/{printf "%.0f GiB", $2/1048576}' /proc/meminfo), $(uname -sr), Xvfb"
@@ -22,9 +18,7 @@ echo
 echo "== Engine alone (Google Benchmark)"
 "$build/bench/engine_bench" --benchmark_min_time=0.5
 echo
-in_x() {
-  xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -nolisten tcp" "$@"
-}
+in_x() { "$root/scripts/with-display.sh" "$@"; }
 echo "== Start-up and idle memory, 10 runs of each, alternating"
 in_x "$build/bench/startup_bench" 10 "$build/bench/empty_window" "$build/app/vitayear"
 echo "-- the same against a window with one line of text, whose font start-up every text program pays"

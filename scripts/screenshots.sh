@@ -11,9 +11,8 @@ cups=$(mktemp -u /tmp/vitayear-shots-XXXXXX)
 mkdir -p "$out"
 "$root/scripts/cups-test-daemon.sh" start "$cups"
 trap '"$root/scripts/cups-test-daemon.sh" stop "$cups"' EXIT
-export CUPS_SERVER=$cups/cups.sock QT_QPA_PLATFORM=xcb
-xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" \
-  "$build/tests/ui/window_screenshots" "$out/input-window.png"
+export CUPS_SERVER=$cups/cups.sock
+"$root/scripts/with-display.sh" "$build/tests/ui/window_screenshots" "$out/input-window.png"
 for _ in $(seq 100); do
   pdf=$(ls "$cups"/pdf/*.pdf 2>/dev/null | head -n 1 || true)
   [ -n "$pdf" ] && break

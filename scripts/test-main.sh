@@ -6,22 +6,15 @@ set -euo pipefail
 build=${1:-build}
 jobs=${2:-2}
 
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
-trap 'rm -rf "$runtime"' EXIT
-export XDG_RUNTIME_DIR=$runtime
 root=$(cd "$(dirname "$0")/.." && pwd)
 # Read only by programs built with the sanitizers.
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
-export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
 if [ -n "${TEST_LOCALE:-}" ]; then
   export LC_ALL=$TEST_LOCALE LANG=$TEST_LOCALE
   echo "Running the tests of $build in the locale $TEST_LOCALE"
 fi
 
 cd "$build"
-xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -nolisten tcp" \
-  ctest --output-on-failure -j"$jobs"
+"$root/scripts/with-display.sh" ctest --output-on-failure -j"$jobs"

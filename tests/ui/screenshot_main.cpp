@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "fonts.h"
 #include "frmInput.h"
 #include "frmPrint.h"
 #include "selection_combo.h"
@@ -17,7 +16,6 @@ using namespace vitayear::ui;
 int main(int argc, char* argv[]) {
   if (argc < 2) return 2;
   QApplication app(argc, argv);
-  RegisterFontSubstitutes();
   FrmInput form;
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 namespace vitayear::ui {
+namespace {
 
 void RegisterFontSubstitutes() {
   static const bool once = [] {
@@ -13,6 +14,8 @@ void RegisterFontSubstitutes() {
   }();
   (void)once;
 }
+
+}  // namespace
 
 QFont ControlFont(const char* face, double points) {
   RegisterFontSubstitutes();

@@ -7,10 +7,8 @@
 
 namespace vitayear::ui {
 
-// "Arial Unicode MS" is not on Linux; Liberation Sans has Arial's metrics
-// and every Cyrillic letter of the phrases. Safe to call more than once.
-void RegisterFontSubstitutes();
-
+// "Arial Unicode MS" is not on Linux: the first call makes Liberation Sans,
+// with Arial's metrics and every Cyrillic letter of the phrases, stand in.
 QFont ControlFont(const char* face, double points);
 
 }  // namespace vitayear::ui

@@ -32,7 +32,12 @@ FrmInput::FrmInput(QWidget* parent) : QWidget(parent), printer_(PrintOnDefaultPr
   build();
   load();
   guard_ = std::make_unique<RangeCheckGuard>(
-      this, [this](QWidget* w) { return boxOf(w).has_value(); }, [this](QWidget* w) { return rangeCheck(w); });
+      this,
+      [this](QWidget* w) {
+        const auto which = boxOf(w);
+        return which && HasRangeCheck(which->first);
+      },
+      [this](QWidget* w) { return rangeCheck(w); });
 }
 
 FrmInput::~FrmInput() = default;
@@ -159,7 +164,7 @@ FrmPrint& FrmInput::printout() {
 }
 
 std::optional<std::pair<TextBox, int>> FrmInput::boxOf(const QWidget* widget) const {
-  for (TextBox which : {TextBox::Age, TextBox::Weight1, TextBox::Bodyfat})
+  for (TextBox which : {TextBox::UsrName, TextBox::Age, TextBox::Weight1, TextBox::Bodyfat})
     if (box(which) == widget) return std::pair{which, 0};
   for (int index = 0; index < kHabitCount; ++index)
     if (box(TextBox::Habit, index) == widget) return std::pair{TextBox::Habit, index};

@@ -61,7 +61,7 @@ class FrmInput : public QWidget {
  private:
   void build();
   void load();
-  // The range-checked box a widget is, if it is one.
+  // The text box a widget is, if it is one.
   std::optional<std::pair<TextBox, int>> boxOf(const QWidget* widget) const;
   bool rangeCheck(QWidget* widget);
   template <class Handler>

@@ -43,13 +43,16 @@ bool IsPaused(const QString& printer) {
   return paused;
 }
 
-}  // namespace
-
+// Where the printout window's top-left corner goes within the printable area
+// (dots at 96 per inch): the content, which starts well right of the window's
+// edge, is centred across the printable width, the window's top at its top.
 QPointF PrintoutOrigin(QSizeF printableDots) {
   const TwipsBox content = PrintContentBounds();
   const qreal contentWidth = Pixels(content.right - content.left);
   return {(printableDots.width() - contentWidth) / 2 - Pixels(content.left), 0};
 }
+
+}  // namespace
 
 PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts) {
   if (!Cups().loaded())

@@ -1,8 +1,6 @@
 // Prints the printout as one page on the spooler's default printer.
 #pragma once
 
-#include <QPointF>
-#include <QSizeF>
 #include <QString>
 
 #include "page_painter.h"
@@ -17,10 +15,5 @@ struct PrintResult {
 
 // Synchronous: returns once the spooler has accepted or refused the job.
 PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts);
-
-// Where the printout window's top-left corner goes within the printable area
-// (dots at 96 per inch): the content, which starts well right of the window's
-// edge, is centred across the printable width, the window's top at its top.
-QPointF PrintoutOrigin(QSizeF printableDots);
 
 }  // namespace vitayear::ui
