@@ -1,4 +1,4 @@
-# Two commands do all set-up on a fresh Debian 12 machine:
+# Two commands do all set-up on a fresh Debian 12 or 13 machine:
 #   make run    install what is missing, build, start the program
 #   make test   the same plus what the tests need, then the whole suite
 JOBS ?= 2
@@ -13,15 +13,26 @@ COMMA_LOCALE ?= de_DE.UTF-8
 SAN_CXX = $(shell command -v clang++ 2>/dev/null || echo g++)
 SAN_FUZZ = $(if $(findstring clang,$(SAN_CXX)),ON,OFF)
 
-.PHONY: run test build build-sanitize build-engine-only bench fuzz fuzz-merge coverage package screenshots clean
+.PHONY: all run test test-debian13 build build-sanitize build-engine-only bench fuzz fuzz-merge coverage package \
+  screenshots clean
+
+# `make` alone builds the program.
+all: build
+
+build:
+	scripts/install-deps.sh $(DEPS)
+	cmake -S . -B $(BUILD) -G Ninja -DVITAYEAR_BENCH=ON -DVITAYEAR_WERROR=$(WERROR)
+	cmake --build $(BUILD) -j$(JOBS)
+
+# The test builds treat warnings as errors; `make run` does not stop a user
+# on a new compiler's new warning.
+DEPS ?= run
+WERROR ?= OFF
+test package: DEPS = $(if $(filter test,$(MAKECMDGOALS)),test,package)
+test: WERROR = ON
 
 package: build
 	cmake --build $(BUILD) --target package
-
-build:
-	scripts/install-deps.sh run
-	cmake -S . -B $(BUILD) -G Ninja -DVITAYEAR_BENCH=ON
-	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
 	scripts/run.sh $(BUILD)
@@ -29,13 +40,13 @@ run: build
 # Everything, windows included, under AddressSanitizer and UBSan.
 build-sanitize:
 	scripts/install-deps.sh test
-	CXX=$(SAN_CXX) cmake -S . -B $(SAN_BUILD) -G Ninja -DVITAYEAR_SANITIZE=ON -DVITAYEAR_FUZZ=$(SAN_FUZZ)
+	CXX=$(SAN_CXX) cmake -S . -B $(SAN_BUILD) -G Ninja -DVITAYEAR_SANITIZE=ON -DVITAYEAR_FUZZ=$(SAN_FUZZ) -DVITAYEAR_WERROR=ON
 	cmake --build $(SAN_BUILD) -j$(JOBS)
 
 # The engine and its tests with no Qt at all: the proof that it needs none.
 build-engine-only:
 	scripts/install-deps.sh test
-	cmake -S . -B $(ENGINE_BUILD) -G Ninja -DVITAYEAR_UI=OFF
+	cmake -S . -B $(ENGINE_BUILD) -G Ninja -DVITAYEAR_UI=OFF -DVITAYEAR_WERROR=ON
 	cmake --build $(ENGINE_BUILD) -j$(JOBS)
 
 test: build-engine-only build-sanitize build
@@ -44,6 +55,12 @@ test: build-engine-only build-sanitize build
 	scripts/test-main.sh $(SAN_BUILD) $(JOBS)
 	scripts/test-main.sh $(BUILD) $(JOBS)
 	TEST_LOCALE=$(COMMA_LOCALE) scripts/test-main.sh $(BUILD) $(JOBS)
+	scripts/test-wayland.sh $(BUILD) $(JOBS)
+
+# The same `make test` in a fresh Debian 13 root made with debootstrap.
+test-debian13:
+	scripts/install-deps.sh debian13
+	scripts/test-debian13.sh
 
 bench: build
 	scripts/install-deps.sh test

@@ -21,6 +21,9 @@ done
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for file in ./usr/bin/vitayear \
+            ./usr/share/doc/vitayear/copyright \
+            ./usr/share/doc/vitayear/changelog.gz \
+            ./usr/share/man/man1/vitayear.1.gz \
             ./usr/share/applications/org.vitayear.Vitayear.desktop \
             ./usr/share/icons/hicolor/scalable/apps/org.vitayear.Vitayear.svg \
             ./usr/share/metainfo/org.vitayear.Vitayear.metainfo.xml; do
@@ -29,6 +32,9 @@ done
 if grep -qE 'test|bench|fuzz|\.a$|include/' <<<"$contents"; then
   fail "the package carries files the program does not need: $(grep -E 'test|bench|fuzz|\.a$|include/' <<<"$contents")"
 fi
+
+# Debian's own checks: no error and no warning (hints are allowed).
+lintian --allow-root --fail-on error,warning "$deb" || fail "lintian found errors or warnings"
 
 # apt can satisfy every dependency on this Debian machine.
 apt-get install --simulate "$deb" >/dev/null || fail "apt cannot install $(basename "$deb")"
@@ -41,7 +47,7 @@ dpkg --root="$root" --force-depends --force-not-root --log=/dev/null -i "$deb" >
 dpkg --root="$root" -s vitayear | grep -q '^Status: install ok installed' || fail "dpkg did not install it"
 
 desktop-file-validate "$root/usr/share/applications/org.vitayear.Vitayear.desktop"
-appstreamcli validate --no-net "$root/usr/share/metainfo/org.vitayear.Vitayear.metainfo.xml" >/dev/null
+"$(dirname "$0")/validate-metainfo.sh" "$root/usr/share/metainfo/org.vitayear.Vitayear.metainfo.xml" >/dev/null
 grep -q '^Exec=vitayear$' "$root/usr/share/applications/org.vitayear.Vitayear.desktop"
 
 # The installed program starts and stays up until it is stopped.

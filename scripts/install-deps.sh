@@ -1,47 +1,86 @@
 #!/usr/bin/env bash
-# Installs the Debian packages a profile needs, only those still missing.
-#   install-deps.sh run    build and start the program
-#   install-deps.sh test   everything the whole test suite needs as well
+# Installs the Debian packages a profile needs, only those still missing, on
+# Debian 12 or 13. Packages whose name carries a version are derived from
+# what is installed, so that no name exists on one release only.
+#   install-deps.sh run       build and start the program
+#   install-deps.sh package   build the Debian package as well
+#   install-deps.sh test      everything the whole test suite needs as well
+#   install-deps.sh debian13  what `make test-debian13` needs on the host
 set -euo pipefail
 
 profile=${1:-run}
 
 run_packages=(
-  cmake ninja-build g++ make pkg-config
+  cmake ninja-build g++ make pkgconf
   qt6-base-dev libgl-dev fonts-liberation
   libcups2-dev libgtest-dev libbenchmark-dev libxcb1-dev
 )
+# CPack's Debian generator calls dpkg-shlibdeps and file.
+package_packages=(dpkg-dev file)
 test_packages=(
-  clang libclang-rt-14-dev
+  clang
   xvfb xauth
+  weston qt6-wayland xkb-data
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
   locales gcovr procps
-  dpkg-dev desktop-file-utils appstream
+  desktop-file-utils appstream lintian
 )
+debian13_packages=(debootstrap debian-archive-keyring git)
+
+# The packages of a release-specific name, for what is installed by now.
+derived() {
+  local clang_major weston_lib
+  if command -v clang >/dev/null; then
+    # The sanitizer and fuzzer runtimes of the installed clang.
+    clang_major=$(clang -dumpversion | cut -d. -f1)
+    echo "libclang-rt-${clang_major}-dev"
+  fi
+  weston_lib=$(dpkg-query -W -f='${Depends}' weston 2>/dev/null | grep -o 'libweston-[0-9]*-0' | head -n 1 || true)
+  # The headers of the installed weston, for the test seat module.
+  [ -n "$weston_lib" ] && echo "${weston_lib%-0}-dev"
+  return 0
+}
 
 case "$profile" in
   run) wanted=("${run_packages[@]}") ;;
-  test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  package) wanted=("${run_packages[@]}" "${package_packages[@]}") ;;
+  test) wanted=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+  debian13) wanted=("${debian13_packages[@]}") ;;
+  *) echo "usage: $0 run|package|test|debian13" >&2; exit 2 ;;
 esac
 
-missing=()
-for pkg in "${wanted[@]}"; do
-  if [ "$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null)" != "install ok installed" ]; then
-    missing+=("$pkg")
-  fi
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing missing packages: ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
   as_root=()
 elif command -v sudo >/dev/null; then
   as_root=(sudo)
 else
-  echo "These packages are missing and I am not root and have no sudo: ${missing[*]}" >&2
-  exit 1
+  as_root=(false)
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -qq
-"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+updated=no
+install_missing() {
+  local missing=() pkg
+  for pkg in "$@"; do
+    if [ "$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null)" != "install ok installed" ]; then
+      missing+=("$pkg")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "${as_root[*]}" = false ]; then
+    echo "These packages are missing and I am not root and have no sudo: ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "Installing missing packages: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  if [ "$updated" = no ]; then
+    "${as_root[@]}" apt-get update -qq
+    updated=yes
+  fi
+  "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+install_missing "${wanted[@]}"
+if [ "$profile" = test ]; then
+  mapfile -t second < <(derived)
+  install_missing "${second[@]}"
+fi

@@ -34,9 +34,16 @@ struct Harness {
     form->show();
     const bool exposed = QTest::qWaitForWindowExposed(form.get());
     form->activateWindow();
-    const bool active = exposed && QTest::qWaitForWindowActive(form.get());
+    const bool active = exposed && WaitUntilActive(form.get());
     // Records a failure in the running test; the focus tests need an active window.
     QTest::qVerify(active, "form is active", "the input window did not become active", __FILE__, __LINE__);
+  }
+
+  // Not qWaitForWindowActive nor isActiveWindow(): where the platform cannot
+  // ask for activation (Wayland) both answer before the compositor has given
+  // the window the keyboard.
+  static bool WaitUntilActive(QWidget* window) {
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
   }
 
   // Types text that QTest's ASCII key tables do not hold, one key event per character.

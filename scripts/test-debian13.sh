@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Runs `make test` on Debian 13: makes a fresh Debian 13 root with
+# debootstrap from the archive apt already uses, clones the committed project
+# into it, runs the suite there and prints its CTest summaries. The root's
+# mounts are removed whatever happens; the root itself stays until the next
+# run (VITAYEAR_DEBIAN13_ROOT, default /var/tmp/vitayear-debian13) for a look
+# at what failed.
+set -euo pipefail
+src=$(cd "$(dirname "$0")/.." && pwd)
+top=${VITAYEAR_DEBIAN13_ROOT:-/var/tmp/vitayear-debian13}
+root=$top/root
+log=$top/make-test.log
+suite=trixie
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# The Debian archive of this machine's own apt sources.
+mirror=$(apt-get indextargets --format '$(REPO_URI) $(LABEL)' 'Identifier: Packages' 'Origin: Debian' |
+  awk '$2 == "Debian" { print $1; exit }')
+[ -n "$mirror" ] || { echo "test-debian13: apt uses no Debian archive to build the root from" >&2; exit 1; }
+
+mounted() { findmnt -rn -o TARGET | grep -E "^$root(/|$)" | sort -r || true; }
+unmount_all() {
+  local target
+  # Whatever a test left running in the root would keep its mounts busy.
+  for pid in $(as_root ls /proc | grep -E '^[0-9]+$'); do
+    [ "$(as_root readlink "/proc/$pid/root" 2>/dev/null)" = "$root" ] && as_root kill -KILL "$pid" 2>/dev/null
+  done
+  for target in $(mounted); do as_root umount "$target" 2>/dev/null || as_root umount -l "$target"; done
+  return 0
+}
+trap unmount_all EXIT
+
+unmount_all
+if [ -n "$(mounted)" ]; then
+  echo "test-debian13: $root still has mounts; not removing it" >&2
+  exit 1
+fi
+as_root rm -rf --one-file-system "$root"
+mkdir -p "$top"
+
+start=$(date +%s)
+echo "Making a Debian 13 root from $mirror in $root"
+as_root debootstrap --variant=minbase --include=ca-certificates,git,make,sudo "$suite" "$root" "$mirror" \
+  >"$top/debootstrap.log" 2>&1 || { tail -n 20 "$top/debootstrap.log" >&2; exit 1; }
+echo "Root made in $(($(date +%s) - start)) s"
+
+as_root mount -t proc proc "$root/proc"
+as_root mount -t sysfs sysfs "$root/sys"
+as_root mount --bind /dev "$root/dev"
+as_root mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
+as_root mount -t tmpfs tmpfs "$root/dev/shm"
+as_root mount -t tmpfs tmpfs "$root/run"
+as_root cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+as_root git clone --quiet --no-hardlinks "$src" "$root/work/vitayear"
+echo "Running make test in the Debian 13 root (commit $(git -C "$src" rev-parse --short HEAD)); log in $log"
+status=0
+as_root chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+  HOME=/root LANG=C.UTF-8 CI="${CI:-}" bash -c 'cd /work/vitayear && make test' >"$log" 2>&1 || status=$?
+
+grep -E '^(Running the|[0-9]+% tests passed|The following tests FAILED|[[:space:]]+[0-9]+ - )' "$log" || true
+echo "make test in Debian 13: exit $status after $(($(date +%s) - start)) s in all"
+[ "$status" -eq 0 ] || tail -n 40 "$log"
+exit "$status"

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Runs a command against a private headless weston, with Qt's Wayland
+# platform: a runtime folder of its own, a seat from the module the build
+# made (the headless backend has none), and everything removed afterwards.
+#   with-wayland.sh SEAT_MODULE COMMAND [ARGUMENT...]
+set -euo pipefail
+module=$(realpath "${1:?the weston seat module}")
+shift
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+weston_pid=
+cleanup() {
+  [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null && wait "$weston_pid" 2>/dev/null
+  rm -rf "$runtime"
+}
+trap cleanup EXIT
+
+export XDG_RUNTIME_DIR=$runtime
+# The backend's file name works with every weston from 10 on.
+weston --backend=headless-backend.so --socket=wayland-test --idle-time=0 --no-config \
+  --modules="$module" --log="$runtime/weston.log" </dev/null >/dev/null 2>&1 &
+weston_pid=$!
+for _ in $(seq 100); do
+  [ -S "$runtime/wayland-test" ] && grep -q "launching.*weston-desktop-shell" "$runtime/weston.log" 2>/dev/null && break
+  kill -0 "$weston_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if [ ! -S "$runtime/wayland-test" ]; then
+  echo "weston did not start:" >&2
+  cat "$runtime/weston.log" >&2 || true
+  exit 1
+fi
+export WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland
+unset DISPLAY
+"$@"
