@@ -15,7 +15,7 @@ echo "built $(basename "$deb")"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for need in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libcups2 libstdc++6 fonts-liberation; do
+for need in libqt6widgets6 libqt6gui6 libqt6core6 libcups2 libstdc++6 fonts-liberation; do
   grep -q "$need" <<<"$depends" || fail "no dependency on $need"
 done
 

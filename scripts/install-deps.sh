@@ -19,7 +19,7 @@ run_packages=(
 package_packages=(dpkg-dev file)
 test_packages=(
   clang
-  xvfb xauth
+  xvfb xauth dbus-daemon dbus-bin
   weston qt6-wayland xkb-data
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
   locales gcovr procps
@@ -31,9 +31,11 @@ debian13_packages=(debootstrap debian-archive-keyring git)
 derived() {
   local clang_major weston_lib
   if command -v clang >/dev/null; then
-    # The sanitizer and fuzzer runtimes of the installed clang.
+    # The sanitizer and fuzzer runtimes of the installed clang, and the
+    # symbolizer that names functions in their reports (and suppressions).
     clang_major=$(clang -dumpversion | cut -d. -f1)
     echo "libclang-rt-${clang_major}-dev"
+    echo "llvm-${clang_major}"
   fi
   weston_lib=$(dpkg-query -W -f='${Depends}' weston 2>/dev/null | grep -o 'libweston-[0-9]*-0' | head -n 1 || true)
   # The headers of the installed weston, for the test seat module.

@@ -10,6 +10,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # Read only by programs built with the sanitizers.
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# The symbolizer of the clang that built the sanitizer build: suppressions
+# match function names, which only it can give.
+if command -v clang >/dev/null; then
+  symbolizer=$(command -v "llvm-symbolizer-$(clang -dumpversion | cut -d. -f1)" || true)
+  [ -n "$symbolizer" ] && export ASAN_SYMBOLIZER_PATH=$symbolizer
+fi
 
 if [ -n "${TEST_LOCALE:-}" ]; then
   export LC_ALL=$TEST_LOCALE LANG=$TEST_LOCALE

@@ -32,4 +32,5 @@ if [ ! -S "$runtime/wayland-test" ]; then
 fi
 export WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland
 unset DISPLAY
-"$@"
+# A private session bus, as every desktop session has one.
+dbus-run-session -- "$@"

@@ -1,9 +1,20 @@
 // Print through a real CUPS daemon with a cups-pdf queue as the default
 // printer, and read back the PDF it writes.
+#include <cups/cups.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QImage>
 #include <QLabel>
+#include <QPalette>
 #include <QPrinterInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
+#include <optional>
 
 #include "form_harness.h"
 #include "frmPrint.h"
@@ -74,6 +85,32 @@ const PrintFieldSpec& Spec(PrintField field) {
   return kPrintLayout.front();
 }
 
+// Share of the page's pixels that are darker than mid-grey.
+double DarkShare(const QString& pdf) {
+  QProcess render;
+  render.start(QStringLiteral("pdftoppm"), {"-r", "20", "-gray", "-png", "-singlefile", pdf});
+  if (!render.waitForFinished(30000) || render.exitCode() != 0) return 1;
+  const QImage page = QImage::fromData(render.readAllStandardOutput(), "PNG");
+  if (page.isNull()) return 1;
+  qint64 dark = 0;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x) dark += qGray(page.pixel(x, y)) < 128;
+  return double(dark) / (qint64(page.width()) * page.height());
+}
+
+// A print server on loopback that misbehaves; it stops with the test case.
+struct BadServer {
+  QTcpServer listener;
+  explicit BadServer(const QString& kind) {
+    listener.listen(QHostAddress::LocalHost);
+    if (kind == "drop")
+      QObject::connect(&listener, &QTcpServer::newConnection, &listener, [this] {
+        while (QTcpSocket* peer = listener.nextPendingConnection()) peer->abort();
+      });
+  }
+  QString name() const { return QStringLiteral("127.0.0.1:%1").arg(listener.serverPort()); }
+};
+
 }  // namespace
 
 class PrintSpoolerTest : public QObject {
@@ -90,7 +127,7 @@ class PrintSpoolerTest : public QObject {
 
  private slots:
   void initTestCase() {
-    if (!spooler.available()) QSKIP("needs the test CUPS daemon: run through ctest");
+    QVERIFY2(spooler.available(), "needs the test CUPS daemon: run through ctest");
     QVERIFY(!QPrinterInfo::defaultPrinter().isNull());
   }
 
@@ -110,11 +147,24 @@ class PrintSpoolerTest : public QObject {
 
   void fieldsLandAtTheirPlaces_data() {
     QTest::addColumn<bool>("letter");
-    QTest::newRow("A4") << false;
-    QTest::newRow("US Letter") << true;
+    QTest::addColumn<bool>("darkDesktop");
+    QTest::newRow("A4") << false << false;
+    QTest::newRow("US Letter, dark colour scheme") << true << true;
   }
   void fieldsLandAtTheirPlaces() {
     QFETCH(bool, letter);
+    QFETCH(bool, darkDesktop);
+    const QPalette light = QApplication::palette();
+    const auto restore = qScopeGuard([&] {
+      QApplication::setPalette(light);
+      spooler.run("a4");
+    });
+    if (darkDesktop) {
+      QPalette dark(QColor(0xe0, 0xe0, 0xe0), QColor(0x24, 0x24, 0x24));
+      dark.setColor(QPalette::Base, QColor(0x3d, 0x3d, 0x3d));
+      dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
+      QApplication::setPalette(dark);
+    }
     QVERIFY(spooler.run(letter ? "letter" : "a4"));
     Harness h(Harness::Printer::Spooler);
     h.fill(1, "25", "70", "30", {"1", "1", "3", "2", "1", "1"}, 2);
@@ -154,7 +204,8 @@ class PrintSpoolerTest : public QObject {
     // Everything printed lies on the printable area.
     for (const Word& w : page.words)
       QVERIFY2(printable.adjusted(-kTolerance, -kTolerance, kTolerance, kTolerance).contains(w.box), qPrintable(w.text));
-    QVERIFY(spooler.run("a4"));
+    // White paper, black text, whatever the desktop's colours.
+    QVERIFY2(DarkShare(pdf) < 0.05, qPrintable(QString::number(DarkShare(pdf))));
   }
 
   void russianRecommendationsPrintAsCyrillicText() {
@@ -210,33 +261,68 @@ class PrintSpoolerTest : public QObject {
     QCOMPARE(spooler.pages(), before);
   }
 
-  // Each fault is set up in the real daemon, Print pressed, the daemon put
-  // right again; the message says what went wrong and nothing typed is lost.
+  // Each fault is set up in the real daemon, or the client is sent to a
+  // loopback server that misbehaves; Print is pressed and everything put
+  // right again. The message says what went wrong and names the server;
+  // nothing typed is lost, and the window kept repainting under a busy
+  // cursor while it waited.
   void faultsAreReported_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("repair");
-    QTest::addColumn<QString>("said");
-    QTest::newRow("queue refuses jobs") << "reject" << "accept" << "did not accept";
-    QTest::newRow("no default queue") << "remove-queue" << "add-queue" << "No default printer is set up";
-    QTest::newRow("spooler stopped") << "kill" << "start" << "not running";
+    QTest::addColumn<QString>("said");  // %1: the server
+    QTest::newRow("queue refuses jobs") << "reject" << "accept" << "at %1 did not accept the page";
+    QTest::newRow("no default queue") << "remove-queue" << "add-queue"
+                                      << "No default printer is set up at the print server %1.";
+    QTest::newRow("spooler stopped") << "kill" << "start" << "not running, or cannot be reached at %1.";
+    QTest::newRow("server hangs") << "hang" << "" << "The print server %1 does not answer.";
+    QTest::newRow("server drops connections") << "drop" << "" << "The print server %1 closed the connection.";
+    QTest::newRow("nothing listens on the port") << "closed-port" << "" << "cannot be reached at %1.";
   }
   void faultsAreReported() {
     QFETCH(QString, fault);
     QFETCH(QString, repair);
     QFETCH(QString, said);
-    QVERIFY(spooler.run(fault));
+    const QByteArray daemon = cupsServer();
+    std::optional<BadServer> bad;
+    QString server = QString::fromLocal8Bit(daemon);
+    if (repair.isEmpty()) {
+      bad.emplace(fault);
+      server = bad->name();
+      if (fault == "closed-port") bad->listener.close();
+      cupsSetServer(server.toLatin1().constData());
+    } else {
+      QVERIFY(spooler.run(fault));
+    }
+    const auto restore = qScopeGuard([&] {
+      cupsSetServer(daemon.constData());
+      if (!repair.isEmpty()) spooler.run(repair);
+    });
     Harness h(Harness::Printer::Spooler);
     h.fill(0, "40", "80", "20", {"2", "1", "3", "2", "1", "3"});
     const QStringList before = spooler.pages();
+    int ticks = 0;
+    bool busy = false;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+      ++ticks;
+      busy = busy || (QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor);
+    });
+    ticker.start(50);
+    QElapsedTimer clock;
+    clock.start();
     h.click(h.form->button(Button::Printing));
-    QVERIFY(spooler.run(repair));
+    qInfo() << fault << "answered after" << clock.elapsed() << "ms";
+    ticker.stop();
     QCOMPARE(h.messages.size(), 1);
-    QVERIFY2(h.messages.first().contains(said), qPrintable(h.messages.first()));
+    QVERIFY2(h.messages.first().contains(said.arg(server)), qPrintable(h.messages.first()));
+    QVERIFY(h.messages.first().endsWith(QStringLiteral("Nothing was printed.")));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    if (fault == "hang") QVERIFY(ticks > 0 && busy);
     QCOMPARE(h.box(TextBox::UsrName)->text(), QStringLiteral("Ann"));
     QCOMPARE(h.box(TextBox::Weight1)->text(), QStringLiteral("80"));
     QVERIFY(h.form->result()->text().startsWith(QStringLiteral("Current Health Practices:  5")));
     QTest::qWait(1000);
-    QCOMPARE(spooler.pages(), fault == "kill" ? QStringList() : before);
+    QCOMPARE(spooler.pages(), before);
   }
 
   void aPausedQueueHoldsThePageAndSaysSo() {

@@ -19,10 +19,23 @@ CupsLibrary Open() {
   Resolve(library, cups.getNamedDest, "cupsGetNamedDest");
   Resolve(library, cups.freeDests, "cupsFreeDests");
   Resolve(library, cups.getOption, "cupsGetOption");
+  Resolve(library, cups.copyDestInfo, "cupsCopyDestInfo");
+  Resolve(library, cups.freeDestInfo, "cupsFreeDestInfo");
+  Resolve(library, cups.findDestDefault, "cupsFindDestDefault");
+  Resolve(library, cups.getCollection, "ippGetCollection");
+  Resolve(library, cups.findAttribute, "ippFindAttribute");
+  Resolve(library, cups.getInteger, "ippGetInteger");
+  Resolve(library, cups.createDestJob, "cupsCreateDestJob");
+  Resolve(library, cups.startDestDocument, "cupsStartDestDocument");
+  Resolve(library, cups.writeRequestData, "cupsWriteRequestData");
+  Resolve(library, cups.finishDestDocument, "cupsFinishDestDocument");
+  Resolve(library, cups.cancelDestJob, "cupsCancelDestJob");
   Resolve(library, cups.server, "cupsServer");
   Resolve(library, cups.encryption, "cupsEncryption");
   Resolve(library, cups.port, "ippPort");
   Resolve(library, cups.connect, "httpConnect2");
+  Resolve(library, cups.setTimeout, "httpSetTimeout");
+  Resolve(library, cups.status, "httpGetStatus");
   Resolve(library, cups.close, "httpClose");
   return cups;
 }
@@ -30,8 +43,9 @@ CupsLibrary Open() {
 }  // namespace
 
 bool CupsLibrary::loaded() const {
-  return lastError && lastErrorString && getNamedDest && freeDests && getOption && server && encryption && port &&
-         connect && close;
+  return lastError && lastErrorString && getNamedDest && freeDests && getOption && copyDestInfo && freeDestInfo &&
+         findDestDefault && getCollection && findAttribute && getInteger && createDestJob && startDestDocument && writeRequestData && finishDestDocument && cancelDestJob &&
+         server && encryption && port && connect && setTimeout && status && close;
 }
 
 const CupsLibrary& Cups() {

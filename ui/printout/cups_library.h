@@ -14,10 +14,23 @@ struct CupsLibrary {
   decltype(&::cupsGetNamedDest) getNamedDest = nullptr;
   decltype(&::cupsFreeDests) freeDests = nullptr;
   decltype(&::cupsGetOption) getOption = nullptr;
+  decltype(&::cupsCopyDestInfo) copyDestInfo = nullptr;
+  decltype(&::cupsFreeDestInfo) freeDestInfo = nullptr;
+  decltype(&::cupsFindDestDefault) findDestDefault = nullptr;
+  decltype(&::ippGetCollection) getCollection = nullptr;
+  decltype(&::ippFindAttribute) findAttribute = nullptr;
+  decltype(&::ippGetInteger) getInteger = nullptr;
+  decltype(&::cupsCreateDestJob) createDestJob = nullptr;
+  decltype(&::cupsStartDestDocument) startDestDocument = nullptr;
+  decltype(&::cupsWriteRequestData) writeRequestData = nullptr;
+  decltype(&::cupsFinishDestDocument) finishDestDocument = nullptr;
+  decltype(&::cupsCancelDestJob) cancelDestJob = nullptr;
   decltype(&::cupsServer) server = nullptr;
   decltype(&::cupsEncryption) encryption = nullptr;
   decltype(&::ippPort) port = nullptr;
   decltype(&::httpConnect2) connect = nullptr;
+  decltype(&::httpSetTimeout) setTimeout = nullptr;
+  decltype(&::httpGetStatus) status = nullptr;
   decltype(&::httpClose) close = nullptr;
 
   bool loaded() const;

@@ -1,9 +1,7 @@
 #include "page_painter.h"
 
-#include <QApplication>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPalette>
 #include <QStringList>
 #include <QTextLayout>
 
@@ -17,25 +15,36 @@ namespace {
 constexpr qreal kBorder = 2;   // the sunken edge of a text box, dots
 constexpr qreal kPadding = 1;  // between the edge and the text
 
+// Paper is white: the page keeps the standard light colours whatever scheme
+// the desktop uses, so a dark theme never prints a dark sheet.
+struct PageColours {
+  QColor paper{Qt::white};
+  QColor text{Qt::black};
+  QColor outerShadow{0xa0, 0xa0, 0xa0};  // the sunken edge, top and left
+  QColor innerShadow{0x69, 0x69, 0x69};
+  QColor outerLight{Qt::white};  // bottom and right
+  QColor innerLight{0xe3, 0xe3, 0xe3};
+};
+
 QRectF FieldRect(const PrintFieldSpec& spec, QPointF origin) {
   return QRectF(PixelRect(spec.left, spec.top, spec.width, spec.height)).translated(origin);
 }
 
 // The classic two-line sunken edge of a text box.
-void PaintSunkenEdge(QPainter& painter, const QRectF& r, const QPalette& palette) {
+void PaintSunkenEdge(QPainter& painter, const QRectF& r, const PageColours& colours) {
   const auto line = [&painter](const QColor& colour, QPointF a, QPointF b) {
     painter.setPen(QPen(colour, 1, Qt::SolidLine, Qt::SquareCap));
     painter.drawLine(a, b);
   };
   const qreal l = r.left() + 0.5, t = r.top() + 0.5, rr = r.right() - 0.5, b = r.bottom() - 0.5;
-  line(palette.color(QPalette::Mid), {l, b}, {l, t});
-  line(palette.color(QPalette::Mid), {l, t}, {rr, t});
-  line(palette.color(QPalette::Light), {rr, t}, {rr, b});
-  line(palette.color(QPalette::Light), {rr, b}, {l, b});
-  line(palette.color(QPalette::Shadow), {l + 1, b - 1}, {l + 1, t + 1});
-  line(palette.color(QPalette::Shadow), {l + 1, t + 1}, {rr - 1, t + 1});
-  line(palette.color(QPalette::Midlight), {rr - 1, t + 1}, {rr - 1, b - 1});
-  line(palette.color(QPalette::Midlight), {rr - 1, b - 1}, {l + 1, b - 1});
+  line(colours.outerShadow, {l, b}, {l, t});
+  line(colours.outerShadow, {l, t}, {rr, t});
+  line(colours.outerLight, {rr, t}, {rr, b});
+  line(colours.outerLight, {rr, b}, {l, b});
+  line(colours.innerShadow, {l + 1, b - 1}, {l + 1, t + 1});
+  line(colours.innerShadow, {l + 1, t + 1}, {rr - 1, t + 1});
+  line(colours.innerLight, {rr - 1, t + 1}, {rr - 1, b - 1});
+  line(colours.innerLight, {rr - 1, b - 1}, {l + 1, b - 1});
 }
 
 // A single-line box shows the start of its text; no box holds more than a
@@ -48,20 +57,20 @@ QString VisibleStart(const QString& text) {
   return text.left(cut);
 }
 
-void PaintTextBox(QPainter& painter, const QRectF& r, const QString& text, const QPalette& palette) {
-  PaintSunkenEdge(painter, r, palette);
+void PaintTextBox(QPainter& painter, const QRectF& r, const QString& text, const PageColours& colours) {
+  PaintSunkenEdge(painter, r, colours);
   const QRectF inside = r.adjusted(kBorder + kPadding, kBorder, -kBorder - kPadding, -kBorder);
   painter.save();
   painter.setClipRect(inside);
-  painter.setPen(palette.color(QPalette::Text));
+  painter.setPen(colours.text);
   painter.drawText(inside, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, VisibleStart(text));
   painter.restore();
 }
 
 // Wraps at word boundaries, breaks at every line break, and draws only the
 // lines that fit wholly: what falls below the field is not printed at all.
-void PaintLabel(QPainter& painter, const QRectF& r, const QString& text, const QPalette& palette) {
-  painter.setPen(palette.color(QPalette::Text));
+void PaintLabel(QPainter& painter, const QRectF& r, const QString& text, const PageColours& colours) {
+  painter.setPen(colours.text);
   QTextOption option(Qt::AlignLeft);
   option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   qreal y = 0;
@@ -98,17 +107,16 @@ PrintoutTexts InitialPrintoutTexts() {
 }
 
 void PaintPrintout(QPainter& painter, const PrintoutTexts& texts, QPointF origin) {
-  const QPalette palette = QApplication::palette();
+  const PageColours colours;
   painter.save();
-  painter.fillRect(QRectF(origin, QSizeF(Pixels(kPrintWindowWidth), Pixels(kPrintWindowHeight))),
-                   palette.color(QPalette::Base));
+  painter.fillRect(QRectF(origin, QSizeF(Pixels(kPrintWindowWidth), Pixels(kPrintWindowHeight))), colours.paper);
   for (const auto& spec : kPrintLayout) {
     painter.setFont(ControlFont(kPrintFace, spec.points));
     const QString& text = texts[static_cast<std::size_t>(spec.field)];
     if (spec.textBox)
-      PaintTextBox(painter, FieldRect(spec, origin), text, palette);
+      PaintTextBox(painter, FieldRect(spec, origin), text, colours);
     else
-      PaintLabel(painter, FieldRect(spec, origin), text, palette);
+      PaintLabel(painter, FieldRect(spec, origin), text, colours);
   }
   painter.restore();
 }
