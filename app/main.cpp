@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "frmInput.h"
+#include "wayland_drawing.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ int main(int argc, char* argv[]) {
         stderr);
     return 1;
   }
+  vitayear::app::DrawWithoutGlOnWayland();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vitayear"));
 

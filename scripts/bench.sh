@@ -23,6 +23,9 @@ echo "== Start-up and idle memory, 10 runs of each, alternating"
 in_x "$build/bench/startup_bench" 10 "$build/bench/empty_window" "$build/app/vitayear"
 echo "-- the same against a window with one line of text, whose font start-up every text program pays"
 in_x "$build/bench/startup_bench" 10 "$build/bench/label_window" "$build/app/vitayear"
+echo "-- on Wayland (headless weston), 10 runs of each, alternating"
+"$root/scripts/with-wayland.sh" "$build/tests/wayland/weston_test_seat.so" \
+  "$root/bench/wayland_startup.sh" 10 "$build/bench/empty_window" "$build/app/vitayear"
 echo
 echo "== Compute, 200 clicks of each, alternating"
 in_x "$build/bench/window_bench" compute 200

@@ -315,7 +315,8 @@ class PrintSpoolerTest : public QObject {
     ticker.stop();
     QCOMPARE(h.messages.size(), 1);
     QVERIFY2(h.messages.first().contains(said.arg(server)), qPrintable(h.messages.first()));
-    QVERIFY(h.messages.first().endsWith(QStringLiteral("Nothing was printed.")));
+    QVERIFY(h.messages.first().endsWith(QStringLiteral(". Nothing was printed.")));
+    QVERIFY(!h.messages.first().contains(QStringLiteral("..")));
     QVERIFY(!QGuiApplication::overrideCursor());
     if (fault == "hang") QVERIFY(ticks > 0 && busy);
     QCOMPARE(h.box(TextBox::UsrName)->text(), QStringLiteral("Ann"));

@@ -39,7 +39,13 @@ PrintResult Failed(const PrintServer& server, const QString& otherwise) {
   return Problem(otherwise);
 }
 
-QString LastAnswer() { return QString::fromUtf8(Cups().lastErrorString()); }
+// The server's words for what it refused, without their closing full stop:
+// the message puts its own.
+QString LastAnswer() {
+  QString answer = QString::fromUtf8(Cups().lastErrorString()).trimmed();
+  while (answer.endsWith(u'.')) answer.chop(1);
+  return answer;
+}
 
 // Where the printout window's top-left corner goes within the printable area
 // (dots at 96 per inch): the content, which starts well right of the window's
