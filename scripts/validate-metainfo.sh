@@ -4,7 +4,7 @@
 # know the tag at all, so the warning is lowered to a hint on 1.0 only.
 set -euo pipefail
 file=${1:?metainfo file}
-major=$(appstreamcli --version | sed -n 's/^AppStream version: *\([0-9]*\).*/\1/p')
+major=$(LC_ALL=C appstreamcli --version | sed -n 's/^AppStream version: *\([0-9]*\).*/\1/p')
 options=(--no-net)
 [ "${major:-0}" -ge 1 ] && options+=(--override=url-homepage-missing=info)
 appstreamcli validate "${options[@]}" "$file"
