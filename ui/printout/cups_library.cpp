@@ -14,7 +14,6 @@ CupsLibrary Open() {
   CupsLibrary cups;
   QLibrary library(QStringLiteral("cups"), 2);
   if (!library.load()) return cups;  // stays loaded for the rest of the run
-  Resolve(library, cups.lastError, "cupsLastError");
   Resolve(library, cups.lastErrorString, "cupsLastErrorString");
   Resolve(library, cups.getNamedDest, "cupsGetNamedDest");
   Resolve(library, cups.freeDests, "cupsFreeDests");
@@ -43,7 +42,7 @@ CupsLibrary Open() {
 }  // namespace
 
 bool CupsLibrary::loaded() const {
-  return lastError && lastErrorString && getNamedDest && freeDests && getOption && copyDestInfo && freeDestInfo &&
+  return lastErrorString && getNamedDest && freeDests && getOption && copyDestInfo && freeDestInfo &&
          findDestDefault && getCollection && findAttribute && getInteger && createDestJob && startDestDocument && writeRequestData && finishDestDocument && cancelDestJob &&
          server && encryption && port && connect && setTimeout && status && close;
 }

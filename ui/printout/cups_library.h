@@ -9,7 +9,6 @@
 namespace vitayear::ui {
 
 struct CupsLibrary {
-  decltype(&::cupsLastError) lastError = nullptr;
   decltype(&::cupsLastErrorString) lastErrorString = nullptr;
   decltype(&::cupsGetNamedDest) getNamedDest = nullptr;
   decltype(&::cupsFreeDests) freeDests = nullptr;
