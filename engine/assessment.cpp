@@ -68,12 +68,12 @@ Outcome Assess(Controls& controls) {
     riskSum = RiskCell(0, sex, kWithinBandSlot);
   }
 
-  for (int habit = 1; habit <= kHabitCount; ++habit) {
+  for (int habit = 0; habit < kHabitCount; ++habit) {
     const std::optional<int> answer = ReadHabitAnswer(controls, habit);
-    if (!answer) return Refuse(controls, TextBox::Habit, habit - 1);
-    const float healthy = RiskCell(habit, kHealthyColumn, *answer);
+    if (!answer) return Refuse(controls, TextBox::Habit, habit);
+    const float healthy = RiskCell(HabitRow(habit), kHealthyColumn, *answer);
     count += healthy;
-    riskSum += RiskCell(habit, sex, *answer);
+    riskSum += RiskCell(HabitRow(habit), sex, *answer);
     if (healthy == 0) AddHabitAdvice(recommendation, language, habit);
   }
 

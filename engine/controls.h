@@ -2,6 +2,9 @@
 // The input window implements it; tests use an in-memory fake.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -13,6 +16,23 @@ enum class List { Sex, Language };
 enum class PrintField { Age, UsrName, Vitayear, IdealAge, AddedYears, Habits, Recommendation };
 
 inline constexpr int kHabitCount = 6;
+
+// Every single text box (the Habit boxes aside), list and printout field.
+// Whoever holds one control per value keeps it at the value's position here,
+// so nothing depends on how the enumerations are ordered.
+inline constexpr std::array kSingleBoxes = {TextBox::UsrName, TextBox::Age, TextBox::Weight1, TextBox::Bodyfat};
+inline constexpr std::array kLists = {List::Sex, List::Language};
+inline constexpr std::array kPrintFields = {PrintField::Age,        PrintField::UsrName,    PrintField::Vitayear,
+                                            PrintField::IdealAge,   PrintField::AddedYears, PrintField::Habits,
+                                            PrintField::Recommendation};
+
+// The position of `value` in `all`; refuses a value that is not there.
+template <class T, std::size_t N>
+constexpr std::size_t SlotOf(const std::array<T, N>& all, T value) {
+  for (std::size_t i = 0; i < N; ++i)
+    if (all[i] == value) return i;
+  throw std::out_of_range("no such control");
+}
 
 class Controls {
  public:

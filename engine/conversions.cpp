@@ -190,12 +190,6 @@ std::optional<std::int32_t> RoundToWhole(double value) {
   return static_cast<std::int32_t>(rounded);
 }
 
-std::optional<std::int32_t> RoundToWhole(std::string_view text) {
-  const auto number = StrictNumber(text);
-  if (!number) return std::nullopt;
-  return RoundToWhole(*number);
-}
-
 std::string RndNr(double value) {
   const double scaled = value * 10;
   return SignedNumberText(std::floor(scaled + 0.49) / 10);

@@ -32,7 +32,6 @@ std::optional<double> StrictNumber(std::string_view text);
 
 // Nearest whole number, halves to even; nullopt outside the 32-bit range.
 std::optional<std::int32_t> RoundToWhole(double value);
-std::optional<std::int32_t> RoundToWhole(std::string_view text);
 
 // One-decimal rounding: floor(value * 10 + 0.49) / 10, the product formed in
 // the value's own precision, written by SignedNumberText.

@@ -3,18 +3,30 @@
 #include <cmath>
 
 #include "conversions.h"
+#include "lists.h"
 #include "risk_tables.h"
 
 namespace vitayear {
 
+namespace {
+
+// The entry chosen in a list, or null for none or an index the list cannot hold.
+template <class Entry, std::size_t N>
+const Entry* Chosen(const Controls& controls, List list, const std::array<Entry, N>& entries) {
+  const int index = controls.ListIndex(list);
+  return index >= 0 && static_cast<std::size_t>(index) < N ? &entries[static_cast<std::size_t>(index)] : nullptr;
+}
+
+}  // namespace
+
 std::int16_t ReadSexCode(const Controls& controls) {
-  const int index = controls.ListIndex(List::Sex);
-  return index == 0 || index == 1 ? static_cast<std::int16_t>(index + 1) : std::int16_t{0};
+  const SexEntry* entry = Chosen(controls, List::Sex, kSexEntries);
+  return entry ? entry->code : std::int16_t{0};
 }
 
 std::int16_t ReadLanguage(const Controls& controls) {
-  const int index = controls.ListIndex(List::Language);
-  return index >= 0 && index <= 2 ? static_cast<std::int16_t>(index) : std::int16_t{-1};
+  const LanguageEntry* entry = Chosen(controls, List::Language, kLanguageEntries);
+  return entry ? entry->language : std::int16_t{-1};
 }
 
 std::optional<std::string> NormaliseBox(Controls& controls, TextBox box) {
@@ -32,7 +44,7 @@ std::optional<double> ReadWeight(const Controls& controls) {
 }
 
 std::optional<int> ReadHabitAnswer(Controls& controls, int habit) {
-  const double typed = LeadingNumber(controls.Text(TextBox::Habit, habit - 1));
+  const double typed = LeadingNumber(controls.Text(TextBox::Habit, habit));
   if (!std::isfinite(typed)) return std::nullopt;
   const std::string answer = NumberText(typed);
   controls.SetResultCaption(answer);

@@ -24,7 +24,7 @@ std::optional<std::string> NormaliseBox(Controls& controls, TextBox box);
 // Leading number of the weight box (left as typed); nullopt when it overflows.
 std::optional<double> ReadWeight(const Controls& controls);
 
-// Habit h (1..6): shows the normalised answer in the result label and returns
+// Habit box h (0..5): shows the normalised answer in the result label and returns
 // its answer index 0..4. nullopt when the answer is not a number above 0,
 // overflows, or rounds outside the table.
 std::optional<int> ReadHabitAnswer(Controls& controls, int habit);

@@ -1,12 +1,15 @@
 #include "report.h"
 
 #include <array>
-#include <cassert>
+#include <stdexcept>
+
+#include "lists.h"
+#include "risk_tables.h"
 
 namespace vitayear {
 namespace {
 
-constexpr int kLanguages = 3;
+constexpr std::size_t kLanguages = kLanguageEntries.size();
 constexpr int kRows = 9;
 
 // Blanks and punctuation are part of each phrase: Russian lines end in ';',
@@ -47,8 +50,8 @@ constexpr int kWeightAdviceEnd = 8;
 }  // namespace
 
 std::string_view Phrase(int language, int row) {
-  assert(language >= 0 && language < kLanguages && row >= 0 && row < kRows);
-  return kPhrases[static_cast<std::size_t>(language)][static_cast<std::size_t>(row)];
+  if (language < 0 || row < 0) throw std::out_of_range("no such phrase");
+  return kPhrases.at(static_cast<std::size_t>(language)).at(static_cast<std::size_t>(row));
 }
 
 std::string StartRecommendation(int language, bool aboveBand, std::string_view targetWeightText) {
@@ -63,7 +66,7 @@ std::string StartRecommendation(int language, bool aboveBand, std::string_view t
 }
 
 void AddHabitAdvice(std::string& recommendation, int language, int habit) {
-  recommendation += Phrase(language, habit);
+  recommendation += Phrase(language, HabitRow(habit));
   recommendation += kLineBreak;
 }
 

@@ -10,15 +10,16 @@ namespace vitayear {
 // Lines of both texts end with a lone carriage return.
 inline constexpr char kLineBreak = '\r';
 
-// Phrase row 1..6: advice for habit 1..6; 7 and 8: the weight advice around
-// the target weight. language 0 English, 1 Russian, 2 Ukrainian.
+// Phrase row 1..6: advice for the habit of that table row (HabitRow); 7 and
+// 8: the weight advice around the target weight. language 0 English,
+// 1 Russian, 2 Ukrainian. std::out_of_range outside the table.
 std::string_view Phrase(int language, int row);
 
 // The first value of the recommendation text: the weight advice when body fat
 // is above the band (targetWeightText is RndNr of the target weight), else "".
 std::string StartRecommendation(int language, bool aboveBand, std::string_view targetWeightText);
 
-// Appends the advice line of habit 1..6.
+// Appends the advice line of the habit in Habit box 0..5.
 void AddHabitAdvice(std::string& recommendation, int language, int habit);
 
 // The texts one completed assessment shows, in the report and on the printout.

@@ -1,6 +1,6 @@
 #include "risk_tables.h"
 
-#include <cassert>
+#include <stdexcept>
 
 namespace vitayear {
 namespace {
@@ -32,13 +32,14 @@ constexpr std::int16_t kBand[3][3] = {
 }  // namespace
 
 float RiskCell(int habitRow, int column, int answer) {
-  assert(habitRow >= 0 && habitRow < kHabitRows && column >= 0 && column < kColumns && answer >= 0 &&
-         answer < kAnswers);
+  if (habitRow < 0 || habitRow >= kHabitRows || column < 0 || column >= kColumns || answer < 0 || answer >= kAnswers)
+    throw std::out_of_range("risk table cell out of range");
   return kRisk[habitRow][column][answer];
 }
 
 std::int16_t BodyFatUpperLimit(int sexCode, int ageGroup) {
-  assert(sexCode >= 0 && sexCode <= 2 && ageGroup >= 0 && ageGroup <= 2);
+  if (sexCode < 0 || sexCode > 2 || ageGroup < 0 || ageGroup > 2)
+    throw std::out_of_range("body-fat band out of range");
   return kBand[sexCode][ageGroup];
 }
 

@@ -17,11 +17,15 @@ inline constexpr int kHabitRows = 7;    // 0 base row, 1..6 habits
 inline constexpr int kColumns = 4;      // 0 unused, 1 male, 2 female, 3 healthy flag
 inline constexpr int kAnswers = 5;      // 0..4
 
-// Cell (habit row 0..6, column 0..3, answer 0..4). The caller keeps to the bounds.
+// The table row of the habit in Habit box 0..5 (row 0 is the base row); the
+// phrase table numbers its habit rows alike.
+constexpr int HabitRow(int habit) { return habit + 1; }
+
+// Cell (habit row 0..6, column 0..3, answer 0..4); std::out_of_range outside.
 float RiskCell(int habitRow, int column, int answer);
 
 // Upper limit of the ideal body-fat band, whole percent, by sex code 0..2 and
-// age group 0..2 (1: age 30 or less, 2: above 30).
+// age group 0..2 (1: age 30 or less, 2: above 30); std::out_of_range outside.
 std::int16_t BodyFatUpperLimit(int sexCode, int ageGroup);
 
 }  // namespace vitayear

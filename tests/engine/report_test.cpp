@@ -55,8 +55,8 @@ TEST(Recommendation, WeightAdviceInEveryLanguage) {
 
 TEST(Recommendation, HabitLinesEachEndWithACarriageReturn) {
   std::string text;
-  AddHabitAdvice(text, 2, 1);
-  AddHabitAdvice(text, 2, 6);
+  AddHabitAdvice(text, 2, 0);
+  AddHabitAdvice(text, 2, 5);
   EXPECT_EQ(text, "Регулярно виконуйте фізичні вправи; " + CR + "Не вживайте алкоголю; " + CR);
 }
 

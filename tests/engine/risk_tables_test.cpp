@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
+#include <utility>
+
+#include "report.h"
 
 namespace vitayear {
 namespace {
@@ -58,6 +62,18 @@ TEST(BodyFatBand, UpperLimits) {
   EXPECT_EQ(BodyFatUpperLimit(kFemale, 1), 24);
   EXPECT_EQ(BodyFatUpperLimit(kFemale, 2), 27);
   EXPECT_EQ(BodyFatUpperLimit(0, 2), 0);
+}
+
+// Lookups refuse what lies outside their tables, in every build.
+TEST(Tables, LookupsOutsideTheTablesAreRefused) {
+  const struct {
+    int a, b, c;
+  } riskCells[] = {{-1, 1, 1}, {kHabitRows, 1, 1}, {1, -1, 1}, {1, kColumns, 1}, {1, 1, -1}, {1, 1, kAnswers}};
+  for (const auto& c : riskCells) EXPECT_THROW(RiskCell(c.a, c.b, c.c), std::out_of_range) << c.a << c.b << c.c;
+  for (const auto& [sex, group] : {std::pair{3, 1}, {-1, 1}, {1, 3}, {1, -1}})
+    EXPECT_THROW(BodyFatUpperLimit(sex, group), std::out_of_range) << sex << ',' << group;
+  for (const auto& [language, row] : {std::pair{3, 1}, {-1, 1}, {0, 9}, {0, -1}})
+    EXPECT_THROW(Phrase(language, row), std::out_of_range) << language << ',' << row;
 }
 
 }  // namespace

@@ -69,9 +69,9 @@ struct FakeControls final : Controls {
   }
 
   static std::string FieldName(PrintField field) {
-    static constexpr std::array<const char*, 7> kNames = {"Age",        "UsrName", "Vitayear",      "IdealAge",
-                                                          "AddedYears", "Habits",  "Recommendation"};
-    return kNames.at(static_cast<std::size_t>(field));
+    static constexpr std::array<const char*, kPrintFields.size()> kNames = {
+        "Age", "UsrName", "Vitayear", "IdealAge", "AddedYears", "Habits", "Recommendation"};
+    return kNames.at(SlotOf(kPrintFields, field));
   }
 };
 

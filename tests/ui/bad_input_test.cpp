@@ -77,9 +77,9 @@ class BadInputTest : public QObject {
       for (TextBox b : {TextBox::Age, TextBox::Bodyfat})
         if (b != box) QVERIFY(!ShowsNonFinite(h.box(b)->text()));
       if (h.printed > 0) {
-        QCOMPARE(h.lastPage[std::size_t(PrintField::UsrName)], box == TextBox::UsrName ? text : QStringLiteral("Ann"));
-        for (std::size_t f = 0; f < h.lastPage.size(); ++f)
-          if (f != std::size_t(PrintField::UsrName)) QVERIFY(!ShowsNonFinite(h.lastPage[f]));
+        QCOMPARE(h.lastPage[PrintField::UsrName], box == TextBox::UsrName ? text : QStringLiteral("Ann"));
+        for (PrintField f : kPrintFields)
+          if (f != PrintField::UsrName) QVERIFY(!ShowsNonFinite(h.lastPage[f]));
       } else {
         // Only a refusal stops the page, and it says why.
         QCOMPARE(h.messages.size(), 1);
@@ -95,7 +95,7 @@ class BadInputTest : public QObject {
     h.box(TextBox::UsrName)->setText(name);
     h.click(h.form->button(Button::Printing));
     QCOMPARE(h.printed, 1);
-    QCOMPARE(h.lastPage[std::size_t(PrintField::UsrName)], name);
+    QCOMPARE(h.lastPage[PrintField::UsrName], name);
     QCOMPARE(h.form->printout().field(PrintField::UsrName), name);
     // The hidden window still draws it.
     QVERIFY(!h.form->printout().grab().isNull());

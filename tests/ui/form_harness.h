@@ -11,6 +11,7 @@
 
 #include "frmInput.h"
 #include "input_layout.h"
+#include "print_page.h"
 #include "selection_combo.h"
 
 namespace vitayear::ui::testing {

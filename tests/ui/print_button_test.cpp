@@ -21,13 +21,13 @@ class PrintButtonTest : public QObject {
     QCOMPARE(h.printed, 1);
     QVERIFY(h.messages.isEmpty());
     QCOMPARE(h.lastPage, h.form->printout().texts());
-    QCOMPARE(h.lastPage[std::size_t(PrintField::Age)], QStringLiteral("40"));
-    QCOMPARE(h.lastPage[std::size_t(PrintField::UsrName)], QStringLiteral("Ann"));
-    QCOMPARE(h.lastPage[std::size_t(PrintField::Vitayear)], QStringLiteral(" 31.9"));
-    QCOMPARE(h.lastPage[std::size_t(PrintField::IdealAge)], QStringLiteral(" 33.2"));
-    QCOMPARE(h.lastPage[std::size_t(PrintField::AddedYears)], QStringLiteral("-2.4"));
-    QCOMPARE(h.lastPage[std::size_t(PrintField::Habits)], QStringLiteral(" 5"));
-    QCOMPARE(h.lastPage[std::size_t(PrintField::Recommendation)],
+    QCOMPARE(h.lastPage[PrintField::Age], QStringLiteral("40"));
+    QCOMPARE(h.lastPage[PrintField::UsrName], QStringLiteral("Ann"));
+    QCOMPARE(h.lastPage[PrintField::Vitayear], QStringLiteral(" 31.9"));
+    QCOMPARE(h.lastPage[PrintField::IdealAge], QStringLiteral(" 33.2"));
+    QCOMPARE(h.lastPage[PrintField::AddedYears], QStringLiteral("-2.4"));
+    QCOMPARE(h.lastPage[PrintField::Habits], QStringLiteral(" 5"));
+    QCOMPARE(h.lastPage[PrintField::Recommendation],
              QStringLiteral("Get Regular Exercise\rDon't Drink Alcohol\r"));
     h.click(h.form->button(Button::Printing));
     QCOMPARE(h.printed, 2);

@@ -222,7 +222,7 @@ class PrintSpoolerTest : public QObject {
     PrintoutTexts texts = InitialPrintoutTexts();
     QString lines;
     for (int i = 1; i <= 40; ++i) lines += QStringLiteral("Line%1 of advice\r").arg(i);
-    texts[std::size_t(PrintField::Recommendation)] = lines;
+    texts[PrintField::Recommendation] = lines;
     const QStringList before = spooler.pages();
     const PrintResult result = PrintOnDefaultPrinter(texts);
     QVERIFY2(result.ok, qPrintable(result.problem));

@@ -74,4 +74,9 @@ QString FromEngineText(std::string_view text) {
   return out;
 }
 
+QString WithLineFeeds(QString text) {
+  text.replace(QChar(u'\r'), QChar(u'\n'));
+  return text;
+}
+
 }  // namespace vitayear::ui

@@ -15,4 +15,8 @@ std::string ToEngineText(const QString& text);
 // Bytes that form no character become U+FFFD.
 QString FromEngineText(std::string_view text);
 
+// The engine ends its lines with a lone carriage return; Qt breaks lines at
+// line feeds (a label shows a lone carriage return as a blank).
+QString WithLineFeeds(QString text);
+
 }  // namespace vitayear::ui

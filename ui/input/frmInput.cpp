@@ -11,7 +11,9 @@
 #include "fonts.h"
 #include "frmPrint.h"
 #include "input_controls.h"
+#include "lists.h"
 #include "message_box.h"
+#include "print_page.h"
 #include "range_check_guard.h"
 #include "range_checks.h"
 #include "selection_combo.h"
@@ -63,21 +65,21 @@ void FrmInput::build() {
         if (spec.role.box == TextBox::Habit)
           habits_[static_cast<std::size_t>(spec.role.index)] = edit;
         else
-          boxes_[static_cast<std::size_t>(spec.role.box)] = edit;
+          boxes_.at(SlotOf(kSingleBoxes, spec.role.box)) = edit;
         widget = edit;
         break;
       }
       case Kind::ComboBox: {
         auto* combo = new SelectionCombo(this);
         combo->setEditText(caption);
-        lists_[static_cast<std::size_t>(spec.role.list)] = combo;
+        lists_.at(SlotOf(kLists, spec.role.list)) = combo;
         widget = combo;
         break;
       }
       case Kind::Button: {
         auto* push = new QPushButton(caption, this);
         push->setAutoDefault(false);  // Enter and Esc press no button
-        buttons_[static_cast<std::size_t>(spec.role.button)] = push;
+        buttons_.at(SlotOf(kButtons, spec.role.button)) = push;
         widget = push;
         break;
       }
@@ -120,25 +122,21 @@ void FrmInput::build() {
 }
 
 void FrmInput::load() {
-  SelectionCombo* sex = list(List::Sex);
-  sex->appendEntry(QStringLiteral("Male"));
-  sex->appendEntry(QStringLiteral("Female"));
-  SelectionCombo* language = list(List::Language);
-  language->appendEntry(QStringLiteral("English"));
-  language->appendEntry(QStringLiteral("Russian"));
-  language->appendEntry(QStringLiteral("Ukrainian"));
-  language->setCurrentIndex(0);
+  const auto caption = [](std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); };
+  for (const SexEntry& entry : kSexEntries) list(List::Sex)->appendEntry(caption(entry.caption));
+  for (const LanguageEntry& entry : kLanguageEntries) list(List::Language)->appendEntry(caption(entry.caption));
+  list(List::Language)->setCurrentIndex(kLanguageAtStart);
   box(TextBox::UsrName)->setFocus(Qt::OtherFocusReason);
 }
 
 QLineEdit* FrmInput::box(TextBox which, int index) const {
   if (which == TextBox::Habit) return habits_.at(static_cast<std::size_t>(index));
-  return boxes_[static_cast<std::size_t>(which)];
+  return boxes_.at(SlotOf(kSingleBoxes, which));
 }
 
-SelectionCombo* FrmInput::list(List which) const { return lists_[static_cast<std::size_t>(which)]; }
+SelectionCombo* FrmInput::list(List which) const { return lists_.at(SlotOf(kLists, which)); }
 
-QPushButton* FrmInput::button(Button which) const { return buttons_[static_cast<std::size_t>(which)]; }
+QPushButton* FrmInput::button(Button which) const { return buttons_.at(SlotOf(kButtons, which)); }
 
 void FrmInput::showMessage(const QString& text) {
   if (messageSink_) {
@@ -152,10 +150,7 @@ void FrmInput::showMessage(const QString& text) {
 }
 
 void FrmInput::setResultCaption(const QString& caption) {
-  // QLabel shows a lone carriage return as a blank; the engine's text keeps it.
-  QString shown = caption;
-  shown.replace(QChar(u'\r'), QChar(u'\n'));
-  result_->setText(shown);
+  result_->setText(WithLineFeeds(caption));
 }
 
 FrmPrint& FrmInput::printout() {
@@ -164,7 +159,7 @@ FrmPrint& FrmInput::printout() {
 }
 
 std::optional<std::pair<TextBox, int>> FrmInput::boxOf(const QWidget* widget) const {
-  for (TextBox which : {TextBox::UsrName, TextBox::Age, TextBox::Weight1, TextBox::Bodyfat})
+  for (TextBox which : kSingleBoxes)
     if (box(which) == widget) return std::pair{which, 0};
   for (int index = 0; index < kHabitCount; ++index)
     if (box(TextBox::Habit, index) == widget) return std::pair{TextBox::Habit, index};
@@ -193,7 +188,7 @@ void FrmInput::runHandler(Handler&& handler) {
 
 void FrmInput::clearFields() {
   for (QLineEdit* habit : habits_) habit->clear();
-  for (TextBox which : {TextBox::UsrName, TextBox::Weight1, TextBox::Bodyfat, TextBox::Age}) box(which)->clear();
+  for (TextBox which : kSingleBoxes) box(which)->clear();
   repaint();
 }
 

@@ -13,7 +13,6 @@
 
 #include "controls.h"
 #include "input_layout.h"
-#include "print_page.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,7 +21,9 @@ class QPushButton;
 namespace vitayear::ui {
 
 class FrmPrint;
+class PrintoutTexts;
 class RangeCheckGuard;
+struct PrintResult;
 class SelectionCombo;
 
 class FrmInput : public QWidget {
@@ -67,10 +68,10 @@ class FrmInput : public QWidget {
   template <class Handler>
   void runHandler(Handler&& handler);
 
-  std::array<QLineEdit*, 4> boxes_{};  // UsrName, Age, Weight1, Bodyfat
+  std::array<QLineEdit*, kSingleBoxes.size()> boxes_{};
   std::array<QLineEdit*, kHabitCount> habits_{};
-  std::array<SelectionCombo*, 2> lists_{};
-  std::array<QPushButton*, 3> buttons_{};
+  std::array<SelectionCombo*, kLists.size()> lists_{};
+  std::array<QPushButton*, kButtons.size()> buttons_{};
   QLabel* result_ = nullptr;
   MessageSink messageSink_;
   Printer printer_;

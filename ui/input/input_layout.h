@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 
 #include "controls.h"
 
@@ -10,10 +11,11 @@ namespace vitayear::ui {
 
 enum class Kind { TextBox, Label, ComboBox, Button };
 enum class Button { Printing, Clear, Compute };
+inline constexpr std::array kButtons = {Button::Printing, Button::Clear, Button::Compute};
 
 // What a control is to the program, besides its place on the window.
 struct Role {
-  enum class Of { Caption, Unit, Result, Box, List, Button } of;
+  enum class Of { Control, Caption, Result } of = Of::Control;
   TextBox box = TextBox::UsrName;  // Box, and the field a Caption names
   List list = List::Sex;           // List, and the list a Caption names
   Button button = Button::Compute;
@@ -28,7 +30,6 @@ struct ControlSpec {
   int left, top, width, height;  // twips
   const char* face;
   double points;
-  bool cyrillic;  // shows Cyrillic text (character set 204)
   Role role;
 };
 
@@ -40,6 +41,6 @@ struct WindowSpec {
 
 inline constexpr WindowSpec kInputWindow = {"frmInput", "Vitayear", 11925, 10530};
 
-extern const std::array<ControlSpec, 30> kInputLayout;
+extern const std::span<const ControlSpec> kInputLayout;
 
 }  // namespace vitayear::ui

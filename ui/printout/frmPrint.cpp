@@ -15,11 +15,11 @@ FrmPrint::FrmPrint(QWidget* parent) : QWidget(parent, Qt::Window), texts_(Initia
 }
 
 void FrmPrint::setField(PrintField field, const QString& text) {
-  texts_[static_cast<std::size_t>(field)] = text;
+  texts_[field] = text;
   update();
 }
 
-QString FrmPrint::field(PrintField field) const { return texts_[static_cast<std::size_t>(field)]; }
+QString FrmPrint::field(PrintField field) const { return texts_[field]; }
 
 void FrmPrint::paintEvent(QPaintEvent*) {
   QPainter painter(this);

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTextLayout>
 
+#include "engine_text.h"
 #include "fonts.h"
 #include "print_layout.h"
 #include "twips.h"
@@ -74,9 +75,7 @@ void PaintLabel(QPainter& painter, const QRectF& r, const QString& text, const P
   QTextOption option(Qt::AlignLeft);
   option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   qreal y = 0;
-  QString paragraphs = text;
-  paragraphs.replace(QChar(u'\r'), QChar(u'\n'));
-  for (const QString& paragraph : paragraphs.split(QChar(u'\n'))) {
+  for (const QString& paragraph : WithLineFeeds(text).split(QChar(u'\n'))) {
     QTextLayout layout(paragraph, painter.font(), painter.device());
     layout.setTextOption(option);
     layout.beginLayout();
@@ -102,7 +101,7 @@ void PaintLabel(QPainter& painter, const QRectF& r, const QString& text, const P
 
 PrintoutTexts InitialPrintoutTexts() {
   PrintoutTexts texts;
-  for (const auto& spec : kPrintLayout) texts[static_cast<std::size_t>(spec.field)] = QString::fromLatin1(spec.initial);
+  for (const auto& spec : kPrintLayout) texts[spec.field] = QString::fromLatin1(spec.initial);
   return texts;
 }
 
@@ -112,7 +111,7 @@ void PaintPrintout(QPainter& painter, const PrintoutTexts& texts, QPointF origin
   painter.fillRect(QRectF(origin, QSizeF(Pixels(kPrintWindowWidth), Pixels(kPrintWindowHeight))), colours.paper);
   for (const auto& spec : kPrintLayout) {
     painter.setFont(ControlFont(kPrintFace, spec.points));
-    const QString& text = texts[static_cast<std::size_t>(spec.field)];
+    const QString& text = texts[spec.field];
     if (spec.textBox)
       PaintTextBox(painter, FieldRect(spec, origin), text, colours);
     else

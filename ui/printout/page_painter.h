@@ -7,12 +7,22 @@
 #include <QString>
 #include <array>
 
+#include "controls.h"
+
 class QPainter;
 
 namespace vitayear::ui {
 
-// Field texts indexed by PrintField.
-using PrintoutTexts = std::array<QString, 7>;
+// One text for each printout field.
+class PrintoutTexts {
+ public:
+  QString& operator[](PrintField field) { return texts_.at(SlotOf(kPrintFields, field)); }
+  const QString& operator[](PrintField field) const { return texts_.at(SlotOf(kPrintFields, field)); }
+  bool operator==(const PrintoutTexts&) const = default;
+
+ private:
+  std::array<QString, kPrintFields.size()> texts_;
+};
 
 PrintoutTexts InitialPrintoutTexts();
 

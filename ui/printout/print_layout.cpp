@@ -4,14 +4,14 @@
 
 namespace vitayear::ui {
 
-const std::array<PrintFieldSpec, 7> kPrintLayout = {{
-    {PrintField::Age, "Age", true, "00", 1080, 4200, 1695, 810, 30},
-    {PrintField::UsrName, "UsrName", true, "Name", 2400, 2040, 4215, 615, 20.25},
-    {PrintField::Vitayear, "Vitayear", true, "00", 960, 5400, 1815, 855, 30},
-    {PrintField::IdealAge, "IdealAge", true, "00", 5520, 4200, 1815, 975, 30},
-    {PrintField::AddedYears, "AddedYears", true, "00", 5520, 5370, 1815, 885, 30},
-    {PrintField::Habits, "Habits", true, "00", 960, 3075, 1815, 810, 30},
-    {PrintField::Recommendation, "Recommendation", false, "Recommendation", 5880, 10440, 6015, 3375, 12},
+const std::array<PrintFieldSpec, kPrintFields.size()> kPrintLayout = {{
+    {PrintField::Age, true, "00", 1080, 4200, 1695, 810, 30},
+    {PrintField::UsrName, true, "Name", 2400, 2040, 4215, 615, 20.25},
+    {PrintField::Vitayear, true, "00", 960, 5400, 1815, 855, 30},
+    {PrintField::IdealAge, true, "00", 5520, 4200, 1815, 975, 30},
+    {PrintField::AddedYears, true, "00", 5520, 5370, 1815, 885, 30},
+    {PrintField::Habits, true, "00", 960, 3075, 1815, 810, 30},
+    {PrintField::Recommendation, false, "Recommendation", 5880, 10440, 6015, 3375, 12},
 }};
 
 TwipsBox PrintContentBounds() {

@@ -10,7 +10,6 @@ namespace vitayear::ui {
 
 struct PrintFieldSpec {
   PrintField field;
-  const char* name;
   bool textBox;  // sunken single-line box; otherwise a wrapping label
   const char* initial;
   int left, top, width, height;  // twips
@@ -22,7 +21,7 @@ inline constexpr int kPrintWindowWidth = 13005;  // twips
 inline constexpr int kPrintWindowHeight = 14220;
 
 // In the order the assessment fills them.
-extern const std::array<PrintFieldSpec, 7> kPrintLayout;
+extern const std::array<PrintFieldSpec, kPrintFields.size()> kPrintLayout;
 
 // The box around everything the page shows, in window twips.
 struct TwipsBox {
