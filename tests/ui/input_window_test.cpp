@@ -293,6 +293,9 @@ class InputWindowTest : public QObject {
     QTest::qWait(20);
     QVERIFY(h.messages.isEmpty());
     QCOMPARE(h.focused(), h.box(TextBox::Age));
+    // The value is still refused once the user moves on within the window.
+    h.key(Qt::Key_Tab);
+    QCOMPARE(h.messages, QStringList{kAgeMessage});
   }
 
   void closingTheWindowChecksNothing() {
@@ -301,6 +304,13 @@ class InputWindowTest : public QObject {
     QVERIFY(h.form->close());
     QTest::qWait(20);
     QVERIFY(h.messages.isEmpty());
+    // Shown again, the box still refuses its value on the next move.
+    h.form->show();
+    h.form->activateWindow();
+    QVERIFY(Harness::WaitUntilActive(h.form.get()));
+    h.box(TextBox::Weight1)->setFocus(Qt::OtherFocusReason);
+    h.key(Qt::Key_Tab);
+    QTRY_COMPARE(h.messages, QStringList{QStringLiteral("You need to type a weight smaller than 300 kg")});
   }
 
   void onePrintoutServesTheWholeRun() {

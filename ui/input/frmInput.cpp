@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <exception>
 #include <limits>
+#include <vector>
 
 #include "assessment.h"
 #include "engine_text.h"
@@ -33,13 +34,12 @@ QString CaptionWithoutColon(const char* caption) {
 FrmInput::FrmInput(QWidget* parent) : QWidget(parent), printer_(PrintOnDefaultPrinter) {
   build();
   load();
+  std::vector<QWidget*> checked;
+  for (TextBox which : kSingleBoxes)
+    if (HasRangeCheck(which)) checked.push_back(box(which));
+  if (HasRangeCheck(TextBox::Habit)) checked.insert(checked.end(), habits_.begin(), habits_.end());
   guard_ = std::make_unique<RangeCheckGuard>(
-      this,
-      [this](QWidget* w) {
-        const auto which = boxOf(w);
-        return which && HasRangeCheck(which->first);
-      },
-      [this](QWidget* w) { return rangeCheck(w); });
+      this, checked, [this](QWidget* w) { return rangeRefusal(w); }, [this](const QString& text) { showMessage(text); });
 }
 
 FrmInput::~FrmInput() = default;
@@ -166,12 +166,11 @@ std::optional<std::pair<TextBox, int>> FrmInput::boxOf(const QWidget* widget) co
   return std::nullopt;
 }
 
-bool FrmInput::rangeCheck(QWidget* widget) {
+QString FrmInput::rangeRefusal(QWidget* widget) const {
   const auto which = boxOf(widget);
-  if (!which) return true;
+  if (!which) return {};
   const auto message = RangeCheck(which->first, which->second, ToEngineText(box(which->first, which->second)->text()));
-  if (message) showMessage(QString::fromStdString(*message));
-  return !message;
+  return message ? QString::fromStdString(*message) : QString();
 }
 
 template <class Handler>

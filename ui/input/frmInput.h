@@ -64,7 +64,8 @@ class FrmInput : public QWidget {
   void load();
   // The text box a widget is, if it is one.
   std::optional<std::pair<TextBox, int>> boxOf(const QWidget* widget) const;
-  bool rangeCheck(QWidget* widget);
+  // The message a range-checked box refuses its value with; empty when it passes.
+  QString rangeRefusal(QWidget* widget) const;
   template <class Handler>
   void runHandler(Handler&& handler);
 

@@ -2,104 +2,68 @@
 
 #include <QApplication>
 #include <QFocusEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QTimer>
-#include <QWindow>
 #include <QWidget>
 
 namespace vitayear::ui {
-namespace {
 
-// The widget that a mouse press on `target` would give the focus to, as Qt
-// decides it: the first enabled widget up the parent chain that takes focus
-// by clicking, followed through its focus proxies.
-QWidget* ClickFocusTarget(QWidget* target) {
-  for (QWidget* w = target; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
-    if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) {
-      while (w->focusProxy()) w = w->focusProxy();
-      return w;
-    }
+RangeCheckGuard::RangeCheckGuard(QWidget* window, const std::vector<QWidget*>& boxes,
+                                 std::function<QString(QWidget*)> refusal, std::function<void(const QString&)> show)
+    : window_(window), refusal_(std::move(refusal)), show_(std::move(show)) {
+  for (QWidget* box : boxes) {
+    boxes_.emplace_back(box);
+    box->installEventFilter(this);
   }
-  return nullptr;
 }
 
-}  // namespace
-
-RangeCheckGuard::RangeCheckGuard(QWidget* window, std::function<bool(QWidget*)> isChecked,
-                                 std::function<bool(QWidget*)> check)
-    : window_(window), isChecked_(std::move(isChecked)), check_(std::move(check)) {
-  qApp->installEventFilter(this);
-}
-
-RangeCheckGuard::~RangeCheckGuard() { qApp->removeEventFilter(this); }
-
-bool RangeCheckGuard::inWindow(const QObject* object) const {
-  const auto* widget = qobject_cast<const QWidget*>(object);
-  return widget && window_ && widget->window() == window_;
-}
-
-QWidget* RangeCheckGuard::checkedFocusBox() const {
-  QWidget* focus = QApplication::focusWidget();
-  return focus && inWindow(focus) && isChecked_(focus) ? focus : nullptr;
-}
-
-bool RangeCheckGuard::passes(QWidget* box) {
-  if (check_(box)) return true;
-  restoring_ = true;
-  box->setFocus(Qt::OtherFocusReason);
-  restoring_ = false;
-  return false;
-}
-
-void RangeCheckGuard::checkAfterMove(QWidget* box) {
-  // Queued: a message box must not open in the middle of Qt's focus change.
-  QTimer::singleShot(0, this, [this, guarded = QPointer<QWidget>(box)] {
-    if (guarded && window_ && window_->isVisible()) passes(guarded);
-  });
+RangeCheckGuard::~RangeCheckGuard() {
+  if (swallowing_) qApp->removeEventFilter(this);
+  for (const QPointer<QWidget>& box : boxes_)
+    if (box) box->removeEventFilter(this);
 }
 
 bool RangeCheckGuard::eventFilter(QObject* watched, QEvent* event) {
-  switch (event->type()) {
-    case QEvent::KeyPress: {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      if ((key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) || !inWindow(watched)) break;
-      if (QWidget* box = checkedFocusBox()) return !passes(box);
-      break;
+  if (swallowing_) {
+    // Qt moves the focus on a press before the widget under the mouse gets
+    // the press; this is that press, and the refused move cancels it.
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+      swallowing_ = false;
+      qApp->removeEventFilter(this);
+      return true;
     }
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-      // A press from the window system reaches the window first and moves
-      // the focus before any widget sees it, so it is checked there.
-      QWidget* pressed = nullptr;
-      if (window_ && watched == window_->windowHandle()) {
-        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        pressed = window_->childAt(at);
-      } else if (inWindow(watched)) {
-        pressed = static_cast<QWidget*>(watched);
-      }
-      QWidget* box = pressed ? checkedFocusBox() : nullptr;
-      QWidget* target = box ? ClickFocusTarget(pressed) : nullptr;
-      if (target && target != box) return !passes(box);
-      break;
-    }
-    case QEvent::FocusOut: {
-      const auto reason = static_cast<QFocusEvent*>(event)->reason();
-      auto* box = qobject_cast<QWidget*>(watched);
-      if (restoring_ || !box || !inWindow(box) || !isChecked_(box)) break;
-      // Tab and mouse moves were checked before they happened; leaving for
-      // another application or a list's popup is no move within the window.
-      if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason ||
-          reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-        break;
-      QWidget* next = QApplication::focusWidget();
-      if (next && next != box && inWindow(next)) checkAfterMove(box);
-      break;
-    }
-    default:
-      break;
+    return false;
   }
-  return QObject::eventFilter(watched, event);
+  if (event->type() != QEvent::FocusOut || restoring_) return false;
+  auto* box = static_cast<QWidget*>(watched);
+  const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+  // Leaving for another application or a list's popup is no move within the window.
+  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+  // By now Qt has given the focus to where it goes: nowhere, another window
+  // (closing this one, or a message box) or a control of this window.
+  QWidget* next = QApplication::focusWidget();
+  if (!next || !window_ || next->window() != window_) return false;
+  const QString message = refusal_(box);
+  if (message.isEmpty()) return false;
+  if (reason == Qt::MouseFocusReason) {
+    swallowing_ = true;
+    qApp->installEventFilter(this);
+  }
+  // Not here: a message box must not open in the middle of Qt's focus change.
+  QTimer::singleShot(0, this, [this, guarded = QPointer<QWidget>(box), message] {
+    if (swallowing_) {  // the press never came (a press Qt handled itself)
+      swallowing_ = false;
+      qApp->removeEventFilter(this);
+    }
+    if (guarded && window_ && window_->isVisible()) refuse(guarded, message);
+  });
+  return false;
+}
+
+void RangeCheckGuard::refuse(QWidget* box, const QString& message) {
+  show_(message);
+  restoring_ = true;
+  box->setFocus(Qt::OtherFocusReason);
+  restoring_ = false;
 }
 
 }  // namespace vitayear::ui

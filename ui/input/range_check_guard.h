@@ -1,16 +1,18 @@
-// Runs a box's range check whenever the keyboard focus is about to leave it
-// for another control of the same window.
-//
-// Tab, Shift+Tab and mouse presses are checked before Qt acts on them, so a
-// refused value stops the move and the click: the focus never visits the
-// button and its click never happens. Any other move (the program's own) is
-// checked after it happened and the focus is put back. Switching to another
-// application, opening a list's popup and closing the window run no check.
+// Runs a box's range check whenever the keyboard focus leaves it for another
+// control of the same window, however it leaves: Tab, Shift+Tab, a click or
+// the program's own move. Qt decides where the focus goes; the guard watches
+// the checked boxes' focus-out events and, when the value is refused, puts
+// the focus back and shows the message. A click that took the focus from a
+// refused box is swallowed, so the button or list it hit does nothing.
+// Switching to another application, opening a list's popup and closing the
+// window run no check.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -19,25 +21,24 @@ namespace vitayear::ui {
 class RangeCheckGuard : public QObject {
   Q_OBJECT
  public:
-  // `check` runs the range check of a box, shows its message when it fails
-  // and returns whether the value passed; `isChecked` tells which widgets
-  // are range-checked boxes.
-  RangeCheckGuard(QWidget* window, std::function<bool(QWidget*)> isChecked, std::function<bool(QWidget*)> check);
+  // `refusal` gives the message for a box's value, or an empty text when it
+  // passes; `show` shows a message and returns when it is dismissed.
+  RangeCheckGuard(QWidget* window, const std::vector<QWidget*>& boxes, std::function<QString(QWidget*)> refusal,
+                  std::function<void(const QString&)> show);
   ~RangeCheckGuard() override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  bool inWindow(const QObject* object) const;
-  QWidget* checkedFocusBox() const;
-  bool passes(QWidget* box);
-  void checkAfterMove(QWidget* box);
+  void refuse(QWidget* box, const QString& message);
 
   QPointer<QWidget> window_;
-  std::function<bool(QWidget*)> isChecked_;
-  std::function<bool(QWidget*)> check_;
-  bool restoring_ = false;
+  std::vector<QPointer<QWidget>> boxes_;
+  std::function<QString(QWidget*)> refusal_;
+  std::function<void(const QString&)> show_;
+  bool restoring_ = false;    // the focus is being put back: its moves are not checked
+  bool swallowing_ = false;   // the press that moved the focus is yet to come
 };
 
 }  // namespace vitayear::ui
