@@ -48,7 +48,8 @@ void Fill(FrmInput& form, int person) {
 }
 
 void Click(QWidget* window, QWidget* target) {
-  QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, target->mapTo(window, target->rect().center()));
+  QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                    target->mapTo(window, target->rect().center()));
 }
 
 bool Show(QWidget& window) {
@@ -98,16 +99,16 @@ int Compute(int n) {
     floor.activateWindow();
     if (!QTest::qWaitForWindowActive(&floor)) return 1;
     floorMs.push_back(Times(1, [&](int) {
-                        Click(&floor, button);
-                        label->repaint();
-                      })[0]);
+      Click(&floor, button);
+      label->repaint();
+    })[0]);
     form.activateWindow();
     if (!QTest::qWaitForWindowActive(&form)) return 1;
     Fill(form, i);
     formMs.push_back(Times(1, [&](int) {
-                       Click(&form, form.button(Button::Compute));
-                       form.result()->repaint();
-                     })[0]);
+      Click(&form, form.button(Button::Compute));
+      form.result()->repaint();
+    })[0]);
   }
   PrintHeader("label click");
   PrintRow("click to report painted", floorMs, formMs, "ms", 3);
@@ -126,9 +127,9 @@ int Print(int n) {
   std::vector<double> floorMs, formMs, floorKiB, formKiB;
   for (int i = 0; i < n; ++i) {
     floorMs.push_back(Times(1, [](int) {
-                        QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
-                        QPainter painter(&printer);
-                      })[0]);
+      QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+      QPainter painter(&printer);
+    })[0]);
     floorKiB.push_back(NewestSpooledKiB());
     Fill(form, i);
     formMs.push_back(Times(1, [&](int) { Click(&form, form.button(Button::Printing)); })[0]);

@@ -83,7 +83,7 @@ Outcome Assess(Controls& controls) {
   if (!RndNrIsFinite(vitayear) || !RndNrIsFinite(idealAge)) return Refuse(controls, TextBox::Age, 0);
   const float addedYears = riskSum - idealSum;
 
-  const ReportFigures figures{SignedNumberText(count), *ageText,       RndNr(vitayear),
+  const ReportFigures figures{SignedNumberText(count), *ageText,          RndNr(vitayear),
                               RndNr(idealAge),         RndNr(addedYears), std::move(recommendation)};
   controls.SetResultCaption(ReportText(figures));
 

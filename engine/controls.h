@@ -22,8 +22,8 @@ inline constexpr int kHabitCount = 6;
 // so nothing depends on how the enumerations are ordered.
 inline constexpr std::array kSingleBoxes = {TextBox::UsrName, TextBox::Age, TextBox::Weight1, TextBox::Bodyfat};
 inline constexpr std::array kLists = {List::Sex, List::Language};
-inline constexpr std::array kPrintFields = {PrintField::Age,        PrintField::UsrName,    PrintField::Vitayear,
-                                            PrintField::IdealAge,   PrintField::AddedYears, PrintField::Habits,
+inline constexpr std::array kPrintFields = {PrintField::Age,           PrintField::UsrName,    PrintField::Vitayear,
+                                            PrintField::IdealAge,      PrintField::AddedYears, PrintField::Habits,
                                             PrintField::Recommendation};
 
 // The position of `value` in `all`; refuses a value that is not there.

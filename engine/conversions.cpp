@@ -104,8 +104,9 @@ std::string PositionalText(double value, int significant, bool isFloat) {
 
   char buf[64];
   const auto result = isFloat
-      ? std::to_chars(buf, buf + sizeof buf, static_cast<float>(value), std::chars_format::scientific, significant - 1)
-      : std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, significant - 1);
+                          ? std::to_chars(buf, buf + sizeof buf, static_cast<float>(value),
+                                          std::chars_format::scientific, significant - 1)
+                          : std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, significant - 1);
   const std::string_view sci(buf, static_cast<std::size_t>(result.ptr - buf));
 
   const bool negative = sci.front() == '-';

@@ -20,7 +20,8 @@ Limit LimitOf(TextBox box, int index) {
     case TextBox::Habit: {
       // Exercise, breakfast, snacking and sleep take 1..3; smoking and alcohol 1..4.
       const std::int16_t limit = index < 4 ? 3 : 4;
-      return {limit, "You need to type a number smaller than " + SignedNumberText(std::int32_t{limit}) + " in this box"};
+      return {limit,
+              "You need to type a number smaller than " + SignedNumberText(std::int32_t{limit}) + " in this box"};
     }
     case TextBox::UsrName: break;
   }

@@ -24,9 +24,9 @@ void AddHabitAdvice(std::string& recommendation, int language, int habit);
 
 // The texts one completed assessment shows, in the report and on the printout.
 struct ReportFigures {
-  std::string count;       // SignedNumberText of the healthy-practice count
-  std::string age;         // normalised age text
-  std::string vitayear;    // RndNr texts
+  std::string count;     // SignedNumberText of the healthy-practice count
+  std::string age;       // normalised age text
+  std::string vitayear;  // RndNr texts
   std::string idealAge;
   std::string addedYears;
   std::string recommendation;

@@ -38,8 +38,7 @@ float RiskCell(int habitRow, int column, int answer) {
 }
 
 std::int16_t BodyFatUpperLimit(int sexCode, int ageGroup) {
-  if (sexCode < 0 || sexCode > 2 || ageGroup < 0 || ageGroup > 2)
-    throw std::out_of_range("body-fat band out of range");
+  if (sexCode < 0 || sexCode > 2 || ageGroup < 0 || ageGroup > 2) throw std::out_of_range("body-fat band out of range");
   return kBand[sexCode][ageGroup];
 }
 

@@ -13,9 +13,9 @@ inline constexpr int kIdealSumSlot = 0;
 inline constexpr int kWithinBandSlot = 1;
 inline constexpr int kAboveBandSlot = 2;
 
-inline constexpr int kHabitRows = 7;    // 0 base row, 1..6 habits
-inline constexpr int kColumns = 4;      // 0 unused, 1 male, 2 female, 3 healthy flag
-inline constexpr int kAnswers = 5;      // 0..4
+inline constexpr int kHabitRows = 7;  // 0 base row, 1..6 habits
+inline constexpr int kColumns = 4;    // 0 unused, 1 male, 2 female, 3 healthy flag
+inline constexpr int kAnswers = 5;    // 0..4
 
 // The table row of the habit in Habit box 0..5 (row 0 is the base row); the
 // phrase table numbers its habit rows alike.

@@ -58,17 +58,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(c.weight == typedWeight);
   switch (outcome) {
     case Outcome::NoSex:
-    case Outcome::NoLanguage:
-      Require(c.writes.empty() && c.messages.size() == 1 && !c.focus);
-      break;
-    case Outcome::Refused:
-      Require(c.printout.empty() && c.messages.size() == 1 && c.focus.has_value());
-      break;
-    case Outcome::Completed:
-      Require(c.messages.empty() && !c.focus && c.printout.size() == 7);
-      break;
-    default:
-      std::abort();
+    case Outcome::NoLanguage: Require(c.writes.empty() && c.messages.size() == 1 && !c.focus); break;
+    case Outcome::Refused: Require(c.printout.empty() && c.messages.size() == 1 && c.focus.has_value()); break;
+    case Outcome::Completed: Require(c.messages.empty() && !c.focus && c.printout.size() == 7); break;
+    default: std::abort();
   }
   // The name is copied as typed and may say "inf"; nothing the engine
   // computed may.

@@ -31,8 +31,12 @@ FakeControls Person(int sex, std::string age, std::string weight, std::string bo
   return c;
 }
 
-FakeControls ExampleA(int language = 0) { return Person(kMale, "40", "80", "20", {"2", "1", "3", "2", "1", "3"}, language); }
-FakeControls ExampleB(int language = 0) { return Person(kFemale, "25", "70", "30", {"1", "1", "3", "2", "1", "1"}, language); }
+FakeControls ExampleA(int language = 0) {
+  return Person(kMale, "40", "80", "20", {"2", "1", "3", "2", "1", "3"}, language);
+}
+FakeControls ExampleB(int language = 0) {
+  return Person(kFemale, "25", "70", "30", {"1", "1", "3", "2", "1", "1"}, language);
+}
 
 // Line n (0-based) of a carriage-return separated text.
 std::string Line(const std::string& text, int n) {
@@ -50,8 +54,12 @@ TEST(Assessment, ExampleA) {
                           recommendation);
   EXPECT_TRUE(c.messages.empty());
   EXPECT_FALSE(c.focus.has_value());
-  const std::vector<std::string> printout = {"Print.Age=40",         "Print.UsrName=Ann",  "Print.Vitayear= 31.9",
-                                             "Print.IdealAge= 33.2", "Print.AddedYears=-2.4", "Print.Habits= 5",
+  const std::vector<std::string> printout = {"Print.Age=40",
+                                             "Print.UsrName=Ann",
+                                             "Print.Vitayear= 31.9",
+                                             "Print.IdealAge= 33.2",
+                                             "Print.AddedYears=-2.4",
+                                             "Print.Habits= 5",
                                              "Print.Recommendation=" + recommendation};
   ASSERT_GE(c.writes.size(), printout.size());
   EXPECT_EQ(std::vector<std::string>(c.writes.end() - 7, c.writes.end()), printout);
@@ -72,8 +80,8 @@ TEST(Assessment, WritesInTheirOrder) {
   c.age = "40 years";
   c.bodyFat = "20%";
   Assess(c);
-  const std::vector<std::string> head = {"Age=40", "Bodyfat=20", "Result=2", "Result=1", "Result=3",
-                                         "Result=2", "Result=1",  "Result=3"};
+  const std::vector<std::string> head = {"Age=40",   "Bodyfat=20", "Result=2", "Result=1",
+                                         "Result=3", "Result=2",   "Result=1", "Result=3"};
   ASSERT_EQ(c.writes.size(), head.size() + 1 + 7);
   EXPECT_EQ(std::vector<std::string>(c.writes.begin(), c.writes.begin() + 8), head);
   EXPECT_TRUE(c.writes[8].starts_with("Result=Current Health Practices:"));
@@ -143,9 +151,16 @@ TEST(Assessment, RefusedHabitAnswers) {
     const char* answer;
     const char* shown;  // what the result label keeps
   };
-  const Case cases[] = {{"", "0"},     {"0", "0"},     {"-1", "-1"},     {"abc", "0"},     {"0.0", "0"},
+  const Case cases[] = {{"", "0"},
+                        {"0", "0"},
+                        {"-1", "-1"},
+                        {"abc", "0"},
+                        {"0.0", "0"},
                         // Answers the table has no cell for.
-                        {"5", "5"},    {"4.6", "4.6"}, {"1e10", "10000000000"}, {"3000000000", "3000000000"}};
+                        {"5", "5"},
+                        {"4.6", "4.6"},
+                        {"1e10", "10000000000"},
+                        {"3000000000", "3000000000"}};
   for (int box = 0; box < kHabitCount; ++box) {
     for (const auto& k : cases) {
       FakeControls c = ExampleA();
@@ -199,10 +214,10 @@ TEST(Assessment, BandEdges) {
     bool above;
   };
   const Case cases[] = {
-      {kMale, "30", "20", false},   {kMale, "30", "20.5", true},  {kMale, "30.5", "23", false},
+      {kMale, "30", "20", false},    {kMale, "30", "20.5", true},  {kMale, "30.5", "23", false},
       {kMale, "30.5", "23.1", true}, {kFemale, "30", "24", false}, {kFemale, "30", "25", true},
-      {kFemale, "31", "27", false}, {kFemale, "31", "28", true},  {kMale, "40", "8", false},
-      {kMale, "", "", false},       {kMale, "40", "-5", false},
+      {kFemale, "31", "27", false},  {kFemale, "31", "28", true},  {kMale, "40", "8", false},
+      {kMale, "", "", false},        {kMale, "40", "-5", false},
   };
   for (const auto& k : cases) {
     FakeControls c = Person(k.sex, k.age, "80", k.bodyFat, {"1", "1", "3", "2", "1", "1"});

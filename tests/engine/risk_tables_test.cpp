@@ -29,11 +29,21 @@ TEST(RiskTable, SpotCells) {
     float value;
   };
   const Cell cells[] = {
-      {0, kMale, kIdealSumSlot, -12.8F},   {0, kFemale, kIdealSumSlot, -13.6F}, {0, kMale, kAboveBandSlot, 0.7F},
-      {0, kFemale, kWithinBandSlot, -1.5F}, {1, kMale, 3, 1.9F},                 {1, kFemale, 2, -1.4F},
-      {6, kMale, 1, 0.0F},                 {6, kHealthyColumn, 1, 1.0F},        {6, kMale, 2, -6.9F},
-      {6, kHealthyColumn, 2, 0.0F},        {5, kFemale, 2, 0.0F},               {5, kHealthyColumn, 2, 1.0F},
-      {5, kFemale, 1, -3.0F},              {5, kMale, 4, 4.9F},                 {6, kFemale, 4, 3.5F},
+      {0, kMale, kIdealSumSlot, -12.8F},
+      {0, kFemale, kIdealSumSlot, -13.6F},
+      {0, kMale, kAboveBandSlot, 0.7F},
+      {0, kFemale, kWithinBandSlot, -1.5F},
+      {1, kMale, 3, 1.9F},
+      {1, kFemale, 2, -1.4F},
+      {6, kMale, 1, 0.0F},
+      {6, kHealthyColumn, 1, 1.0F},
+      {6, kMale, 2, -6.9F},
+      {6, kHealthyColumn, 2, 0.0F},
+      {5, kFemale, 2, 0.0F},
+      {5, kHealthyColumn, 2, 1.0F},
+      {5, kFemale, 1, -3.0F},
+      {5, kMale, 4, 4.9F},
+      {6, kFemale, 4, 3.5F},
   };
   for (const auto& c : cells)
     EXPECT_EQ(RiskCell(c.row, c.column, c.answer), c.value) << c.row << ',' << c.column << ',' << c.answer;

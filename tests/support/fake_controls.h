@@ -17,7 +17,7 @@ namespace vitayear::testing {
 struct FakeControls final : Controls {
   std::string name, age, weight, bodyFat;
   std::array<std::string, kHabitCount> habits;
-  int sex = -1;      // list indexes; -1 none chosen
+  int sex = -1;  // list indexes; -1 none chosen
   int language = 0;
 
   std::string result;
@@ -38,9 +38,7 @@ struct FakeControls final : Controls {
     return self.name;
   }
 
-  std::string Text(TextBox box, int index) const override {
-    return BoxOf(*this, box, index);
-  }
+  std::string Text(TextBox box, int index) const override { return BoxOf(*this, box, index); }
   void SetText(TextBox box, int index, std::string_view text) override {
     BoxOf(*this, box, index) = std::string(text);
     writes.push_back(BoxName(box, index) + "=" + std::string(text));

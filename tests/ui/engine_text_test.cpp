@@ -1,7 +1,7 @@
+#include "engine_text.h"
+
 #include <QRandomGenerator>
 #include <QTest>
-
-#include "engine_text.h"
 
 using namespace vitayear::ui;
 
@@ -47,7 +47,10 @@ class EngineTextTest : public QObject {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
     const QString r{QChar(QChar::ReplacementCharacter)};
-    QTest::newRow("stray continuation") << QByteArray("a\x80" "b") << QStringLiteral("a") + r + "b";
+    QTest::newRow("stray continuation") << QByteArray(
+                                               "a\x80"
+                                               "b")
+                                        << QStringLiteral("a") + r + "b";
     QTest::newRow("cut sequence") << QByteArray("a\xD0") << QStringLiteral("a") + r;
     QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << r + r;
     QTest::newRow("overlong three bytes") << QByteArray("\xE0\x80\xAF") << r + r + r;

@@ -139,10 +139,14 @@ class InputWindowTest : public QObject {
   void screenReadersReadTheForm() {
     Harness h;
     const std::pair<QWidget*, const char*> named[] = {
-        {h.box(TextBox::UsrName), "Name"},       {h.box(TextBox::Age), "Age"},
-        {h.form->list(List::Sex), "Sex"},         {h.box(TextBox::Weight1), "Weight"},
-        {h.box(TextBox::Bodyfat), "Body Fat"},    {h.box(TextBox::Habit, 0), "Exercise"},
-        {h.box(TextBox::Habit, 3), "Sleep"},      {h.box(TextBox::Habit, 5), "Alcohol"},
+        {h.box(TextBox::UsrName), "Name"},
+        {h.box(TextBox::Age), "Age"},
+        {h.form->list(List::Sex), "Sex"},
+        {h.box(TextBox::Weight1), "Weight"},
+        {h.box(TextBox::Bodyfat), "Body Fat"},
+        {h.box(TextBox::Habit, 0), "Exercise"},
+        {h.box(TextBox::Habit, 3), "Sleep"},
+        {h.box(TextBox::Habit, 5), "Alcohol"},
         {h.form->list(List::Language), "Print Language"},
     };
     for (const auto& [widget, name] : named) QCOMPARE(widget->accessibleName(), QString::fromLatin1(name));
@@ -182,24 +186,34 @@ class InputWindowTest : public QObject {
     const QString fat = QStringLiteral("You need to type a body fat Number smaller than 60%");
     const QString three = QStringLiteral("You need to type a number smaller than  3 in this box");
     const QString four = QStringLiteral("You need to type a number smaller than  4 in this box");
-    QTest::newRow("age empty") << TextBox::Age << 0 << "" << "";
-    QTest::newRow("age exactly 120") << TextBox::Age << 0 << "120" << "";
+    QTest::newRow("age empty") << TextBox::Age << 0 << ""
+                               << "";
+    QTest::newRow("age exactly 120") << TextBox::Age << 0 << "120"
+                                     << "";
     QTest::newRow("age 120.5") << TextBox::Age << 0 << "120.5" << age;
     QTest::newRow("age 150 years") << TextBox::Age << 0 << "150 years" << age;
-    QTest::newRow("age -5") << TextBox::Age << 0 << "-5" << "";
-    QTest::newRow("age abc") << TextBox::Age << 0 << "abc" << "";
+    QTest::newRow("age -5") << TextBox::Age << 0 << "-5"
+                            << "";
+    QTest::newRow("age abc") << TextBox::Age << 0 << "abc"
+                             << "";
     QTest::newRow("age 1e400") << TextBox::Age << 0 << "1e400" << age;
-    QTest::newRow("weight 300") << TextBox::Weight1 << 0 << "300" << "";
+    QTest::newRow("weight 300") << TextBox::Weight1 << 0 << "300"
+                                << "";
     QTest::newRow("weight 300.5") << TextBox::Weight1 << 0 << "300.5" << weight;
-    QTest::newRow("weight 250 kg") << TextBox::Weight1 << 0 << "250 kg" << "";
-    QTest::newRow("body fat 60") << TextBox::Bodyfat << 0 << "60" << "";
+    QTest::newRow("weight 250 kg") << TextBox::Weight1 << 0 << "250 kg"
+                                   << "";
+    QTest::newRow("body fat 60") << TextBox::Bodyfat << 0 << "60"
+                                 << "";
     QTest::newRow("body fat 61%") << TextBox::Bodyfat << 0 << "61%" << fat;
-    QTest::newRow("exercise 3") << TextBox::Habit << 0 << "3" << "";
+    QTest::newRow("exercise 3") << TextBox::Habit << 0 << "3"
+                                << "";
     QTest::newRow("exercise 3.5") << TextBox::Habit << 0 << "3.5" << three;
     QTest::newRow("sleep 4") << TextBox::Habit << 3 << "4" << three;
-    QTest::newRow("smoking 4") << TextBox::Habit << 4 << "4" << "";
+    QTest::newRow("smoking 4") << TextBox::Habit << 4 << "4"
+                               << "";
     QTest::newRow("smoking 4.5") << TextBox::Habit << 4 << "4.5" << four;
-    QTest::newRow("alcohol 0") << TextBox::Habit << 5 << "0" << "";
+    QTest::newRow("alcohol 0") << TextBox::Habit << 5 << "0"
+                               << "";
     QTest::newRow("alcohol 9") << TextBox::Habit << 5 << "9" << four;
   }
   void rangeChecksOnTab() {
@@ -393,21 +407,32 @@ class InputWindowTest : public QObject {
     QTest::addColumn<QStringList>("habits");
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("report");
-    const QString head = QStringLiteral("Current Health Practices:  5\n Current Age: 40\nVitayear:  31.9\n"
-                                        "Potential Vitayear:  33.2\nAdded Years: -2.4\nRecommendations:\n");
+    const QString head = QStringLiteral(
+        "Current Health Practices:  5\n Current Age: 40\nVitayear:  31.9\n"
+        "Potential Vitayear:  33.2\nAdded Years: -2.4\nRecommendations:\n");
     const QStringList a = {"2", "1", "3", "2", "1", "3"};
-    QTest::newRow("A") << 0 << "40" << "80" << "20" << a << 0
-                       << head + "Get Regular Exercise\nDon't Drink Alcohol\n";
-    QTest::newRow("A in Russian") << 0 << "40 years" << "80 kg" << "20%" << a << 1
-                                  << head + QStringLiteral("Регулярно делайте физические упражнения;\n"
-                                                           "Не употребляйте алкоголь;\n");
-    QTest::newRow("A in Ukrainian") << 0 << "40" << "80" << "20" << a << 2
-                                    << head + QStringLiteral("Регулярно виконуйте фізичні вправи; \n"
-                                                             "Не вживайте алкоголю; \n");
-    QTest::newRow("B") << 1 << "25" << "70" << "30" << QStringList{"1", "1", "3", "2", "1", "1"} << 0
-                       << QStringLiteral("Current Health Practices:  6\n Current Age: 25\nVitayear:  21.7\n"
-                                         "Potential Vitayear:  20.5\nAdded Years:  3.8\nRecommendations:\n"
-                                         "Achieve a Healthy Weight of  66kg or below\n");
+    QTest::newRow("A") << 0 << "40"
+                       << "80"
+                       << "20" << a << 0 << head + "Get Regular Exercise\nDon't Drink Alcohol\n";
+    QTest::newRow("A in Russian") << 0 << "40 years"
+                                  << "80 kg"
+                                  << "20%" << a << 1
+                                  << head + QStringLiteral(
+                                                "Регулярно делайте физические упражнения;\n"
+                                                "Не употребляйте алкоголь;\n");
+    QTest::newRow("A in Ukrainian") << 0 << "40"
+                                    << "80"
+                                    << "20" << a << 2
+                                    << head + QStringLiteral(
+                                                  "Регулярно виконуйте фізичні вправи; \n"
+                                                  "Не вживайте алкоголю; \n");
+    QTest::newRow("B") << 1 << "25"
+                       << "70"
+                       << "30" << QStringList{"1", "1", "3", "2", "1", "1"} << 0
+                       << QStringLiteral(
+                              "Current Health Practices:  6\n Current Age: 25\nVitayear:  21.7\n"
+                              "Potential Vitayear:  20.5\nAdded Years:  3.8\nRecommendations:\n"
+                              "Achieve a Healthy Weight of  66kg or below\n");
   }
   void workedExamplesInTheResultLabel() {
     QFETCH(int, sex);
@@ -418,8 +443,7 @@ class InputWindowTest : public QObject {
     QFETCH(int, language);
     QFETCH(QString, report);
     Harness h;
-    h.fill(sex, age.toUtf8(), weight.toUtf8(), bodyFat.toUtf8(),
-           {"", "", "", "", "", ""}, language);
+    h.fill(sex, age.toUtf8(), weight.toUtf8(), bodyFat.toUtf8(), {"", "", "", "", "", ""}, language);
     for (int i = 0; i < kHabitCount; ++i) h.box(TextBox::Habit, i)->setText(habits[i]);
     h.click(h.form->button(Button::Compute));
     QVERIFY(h.messages.isEmpty());
@@ -434,7 +458,8 @@ class InputWindowTest : public QObject {
     Harness h;
     QString letters;
     for (int language = 1; language <= 2; ++language)
-      for (int row = 1; row <= 8; ++row) letters += QString::fromUtf8(Phrase(language, row).data(), qsizetype(Phrase(language, row).size()));
+      for (int row = 1; row <= 8; ++row)
+        letters += QString::fromUtf8(Phrase(language, row).data(), qsizetype(Phrase(language, row).size()));
     letters += QStringLiteral("ЁёЇїЄєҐґ");
     for (QWidget* w : std::initializer_list<QWidget*>{h.form->result(), h.box(TextBox::UsrName)}) {
       QCOMPARE(QFontInfo(w->font()).family(), QStringLiteral("Liberation Sans"));

@@ -27,8 +27,7 @@ class PrintButtonTest : public QObject {
     QCOMPARE(h.lastPage[PrintField::IdealAge], QStringLiteral(" 33.2"));
     QCOMPARE(h.lastPage[PrintField::AddedYears], QStringLiteral("-2.4"));
     QCOMPARE(h.lastPage[PrintField::Habits], QStringLiteral(" 5"));
-    QCOMPARE(h.lastPage[PrintField::Recommendation],
-             QStringLiteral("Get Regular Exercise\rDon't Drink Alcohol\r"));
+    QCOMPARE(h.lastPage[PrintField::Recommendation], QStringLiteral("Get Regular Exercise\rDon't Drink Alcohol\r"));
     h.click(h.form->button(Button::Printing));
     QCOMPARE(h.printed, 2);
   }
@@ -37,9 +36,12 @@ class PrintButtonTest : public QObject {
     QTest::addColumn<int>("sex");
     QTest::addColumn<QString>("exercise");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no sex") << -1 << "2" << "You need to choose the sex of the person";
-    QTest::newRow("habit 0") << 0 << "0" << "Please type in a valid number";
-    QTest::newRow("habit empty") << 0 << "" << "Please type in a valid number";
+    QTest::newRow("no sex") << -1 << "2"
+                            << "You need to choose the sex of the person";
+    QTest::newRow("habit 0") << 0 << "0"
+                             << "Please type in a valid number";
+    QTest::newRow("habit empty") << 0 << ""
+                                 << "Please type in a valid number";
   }
   void aStoppedAssessmentPrintsNothing() {
     QFETCH(int, sex);
@@ -64,8 +66,10 @@ class PrintButtonTest : public QObject {
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("problem");
     QTest::addColumn<QString>("notice");
-    QTest::newRow("no printer") << false << "No default printer is set up." << "";
-    QTest::newRow("paused") << true << "" << "The page is waiting at the printer.";
+    QTest::newRow("no printer") << false << "No default printer is set up."
+                                << "";
+    QTest::newRow("paused") << true << ""
+                            << "The page is waiting at the printer.";
   }
   void printerProblemsAreShownAndTheFieldsKept() {
     QFETCH(bool, ok);

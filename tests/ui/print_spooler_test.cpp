@@ -54,7 +54,7 @@ Page ReadPage(const QString& pdf) {
   for (auto it = wordRe.globalMatch(xml); it.hasNext();) {
     const auto m = it.next();
     page.words.append({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                              QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+                                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
   }
   return page;
 }
@@ -173,14 +173,19 @@ class PrintSpoolerTest : public QObject {
     QVERIFY(!pdf.isEmpty());
     QVERIFY(h.messages.isEmpty());
     QCOMPARE(PageCount(pdf), 1);
-    QVERIFY(Run(QStringLiteral("pdfinfo"), {pdf}).contains(letter ? QStringLiteral("(letter)") : QStringLiteral("(A4)")));
+    QVERIFY(
+        Run(QStringLiteral("pdfinfo"), {pdf}).contains(letter ? QStringLiteral("(letter)") : QStringLiteral("(A4)")));
     const Page page = ReadPage(spooler.document(pdf));
     const QRectF printable = PrintableArea(letter);
     QCOMPARE(qRound(page.size.width()), letter ? 612 : 595);
 
     const std::pair<PrintField, QString> firstWords[] = {
-        {PrintField::UsrName, "Олена"}, {PrintField::Habits, "6"},      {PrintField::Age, "25"},
-        {PrintField::Vitayear, "21.7"}, {PrintField::IdealAge, "20.5"}, {PrintField::AddedYears, "3.8"},
+        {PrintField::UsrName, "Олена"},
+        {PrintField::Habits, "6"},
+        {PrintField::Age, "25"},
+        {PrintField::Vitayear, "21.7"},
+        {PrintField::IdealAge, "20.5"},
+        {PrintField::AddedYears, "3.8"},
         {PrintField::Recommendation, "Досягніть"},
     };
     constexpr double kTolerance = 1.5;  // points: glyph bounds against field edges
@@ -203,7 +208,8 @@ class PrintSpoolerTest : public QObject {
     QVERIFY(page.find(QStringLiteral("Коваль")));
     // Everything printed lies on the printable area.
     for (const Word& w : page.words)
-      QVERIFY2(printable.adjusted(-kTolerance, -kTolerance, kTolerance, kTolerance).contains(w.box), qPrintable(w.text));
+      QVERIFY2(printable.adjusted(-kTolerance, -kTolerance, kTolerance, kTolerance).contains(w.box),
+               qPrintable(w.text));
     // White paper, black text, whatever the desktop's colours.
     QVERIFY2(DarkShare(pdf) < 0.05, qPrintable(QString::number(DarkShare(pdf))));
   }
@@ -270,13 +276,24 @@ class PrintSpoolerTest : public QObject {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("repair");
     QTest::addColumn<QString>("said");  // %1: the server
-    QTest::newRow("queue refuses jobs") << "reject" << "accept" << "at %1 did not accept the page";
-    QTest::newRow("no default queue") << "remove-queue" << "add-queue"
+    QTest::newRow("queue refuses jobs") << "reject"
+                                        << "accept"
+                                        << "at %1 did not accept the page";
+    QTest::newRow("no default queue") << "remove-queue"
+                                      << "add-queue"
                                       << "No default printer is set up at the print server %1.";
-    QTest::newRow("spooler stopped") << "kill" << "start" << "not running, or cannot be reached at %1.";
-    QTest::newRow("server hangs") << "hang" << "" << "The print server %1 does not answer.";
-    QTest::newRow("server drops connections") << "drop" << "" << "The print server %1 closed the connection.";
-    QTest::newRow("nothing listens on the port") << "closed-port" << "" << "cannot be reached at %1.";
+    QTest::newRow("spooler stopped") << "kill"
+                                     << "start"
+                                     << "not running, or cannot be reached at %1.";
+    QTest::newRow("server hangs") << "hang"
+                                  << ""
+                                  << "The print server %1 does not answer.";
+    QTest::newRow("server drops connections") << "drop"
+                                              << ""
+                                              << "The print server %1 closed the connection.";
+    QTest::newRow("nothing listens on the port") << "closed-port"
+                                                 << ""
+                                                 << "cannot be reached at %1.";
   }
   void faultsAreReported() {
     QFETCH(QString, fault);
@@ -305,7 +322,8 @@ class PrintSpoolerTest : public QObject {
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&] {
       ++ticks;
-      busy = busy || (QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor);
+      busy =
+          busy || (QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor);
     });
     ticker.start(50);
     QElapsedTimer clock;
@@ -337,7 +355,6 @@ class PrintSpoolerTest : public QObject {
     QVERIFY(spooler.run("enable"));
     QCOMPARE(spooler.waitForPages(before, 1).size(), 1);  // it prints once resumed
   }
-
 };
 
 QTEST_MAIN(PrintSpoolerTest)

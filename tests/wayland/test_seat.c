@@ -13,29 +13,29 @@ int weston_seat_init_pointer(struct weston_seat *seat);
 void weston_seat_release(struct weston_seat *seat);
 
 struct test_seat {
-	struct weston_seat seat;
-	struct wl_listener destroy;
+  struct weston_seat seat;
+  struct wl_listener destroy;
 };
 
 static void release(struct wl_listener *listener, void *data) {
-	struct test_seat *ts = wl_container_of(listener, ts, destroy);
-	(void)data;
-	weston_seat_release(&ts->seat);
-	free(ts);
+  struct test_seat *ts = wl_container_of(listener, ts, destroy);
+  (void)data;
+  weston_seat_release(&ts->seat);
+  free(ts);
 }
 
 WL_EXPORT int wet_module_init(struct weston_compositor *compositor, int *argc, char *argv[]) {
-	(void)argc;
-	(void)argv;
-	struct test_seat *ts = calloc(1, sizeof *ts);
-	if (!ts) return -1;
-	weston_seat_init(&ts->seat, compositor, "default");
-	if (weston_seat_init_keyboard(&ts->seat, NULL) < 0 || weston_seat_init_pointer(&ts->seat) < 0) {
-		weston_seat_release(&ts->seat);
-		free(ts);
-		return -1;
-	}
-	ts->destroy.notify = release;
-	wl_signal_add(&compositor->destroy_signal, &ts->destroy);
-	return 0;
+  (void)argc;
+  (void)argv;
+  struct test_seat *ts = calloc(1, sizeof *ts);
+  if (!ts) return -1;
+  weston_seat_init(&ts->seat, compositor, "default");
+  if (weston_seat_init_keyboard(&ts->seat, NULL) < 0 || weston_seat_init_pointer(&ts->seat) < 0) {
+    weston_seat_release(&ts->seat);
+    free(ts);
+    return -1;
+  }
+  ts->destroy.notify = release;
+  wl_signal_add(&compositor->destroy_signal, &ts->destroy);
+  return 0;
 }

@@ -39,7 +39,8 @@ FrmInput::FrmInput(QWidget* parent) : QWidget(parent), printer_(PrintOnDefaultPr
     if (HasRangeCheck(which)) checked.push_back(box(which));
   if (HasRangeCheck(TextBox::Habit)) checked.insert(checked.end(), habits_.begin(), habits_.end());
   guard_ = std::make_unique<RangeCheckGuard>(
-      this, checked, [this](QWidget* w) { return rangeRefusal(w); }, [this](const QString& text) { showMessage(text); });
+      this, checked, [this](QWidget* w) { return rangeRefusal(w); },
+      [this](const QString& text) { showMessage(text); });
 }
 
 FrmInput::~FrmInput() = default;
@@ -91,7 +92,8 @@ void FrmInput::build() {
         const bool isResult = spec.role.of == Role::Of::Result;
         // Captions and units sit level with the text of the box beside them;
         // the report starts at the top of its area.
-        label->setAlignment((isCaption ? Qt::AlignRight : Qt::AlignLeft) | (isResult ? Qt::AlignTop : Qt::AlignVCenter));
+        label->setAlignment((isCaption ? Qt::AlignRight : Qt::AlignLeft) |
+                            (isResult ? Qt::AlignTop : Qt::AlignVCenter));
         if (isCaption) captions.emplace_back(label, &spec);
         if (isResult) {
           result_ = label;
@@ -149,9 +151,7 @@ void FrmInput::showMessage(const QString& text) {
   activateWindow();
 }
 
-void FrmInput::setResultCaption(const QString& caption) {
-  result_->setText(WithLineFeeds(caption));
-}
+void FrmInput::setResultCaption(const QString& caption) { result_->setText(WithLineFeeds(caption)); }
 
 FrmPrint& FrmInput::printout() {
   if (!printout_) printout_ = std::make_unique<FrmPrint>();
@@ -179,7 +179,8 @@ void FrmInput::runHandler(Handler&& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    showMessage(QStringLiteral("This action stopped because of an unexpected error: %1").arg(QString::fromUtf8(e.what())));
+    showMessage(
+        QStringLiteral("This action stopped because of an unexpected error: %1").arg(QString::fromUtf8(e.what())));
   } catch (...) {
     showMessage(QStringLiteral("This action stopped because of an unexpected error."));
   }

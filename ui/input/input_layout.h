@@ -19,8 +19,8 @@ struct Role {
   TextBox box = TextBox::UsrName;  // Box, and the field a Caption names
   List list = List::Sex;           // List, and the list a Caption names
   Button button = Button::Compute;
-  int index = 0;                   // Habit index
-  bool namesList = false;          // a Caption naming a list rather than a box
+  int index = 0;           // Habit index
+  bool namesList = false;  // a Caption naming a list rather than a box
 };
 
 struct ControlSpec {

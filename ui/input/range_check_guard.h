@@ -37,8 +37,8 @@ class RangeCheckGuard : public QObject {
   std::vector<QPointer<QWidget>> boxes_;
   std::function<QString(QWidget*)> refusal_;
   std::function<void(const QString&)> show_;
-  bool restoring_ = false;    // the focus is being put back: its moves are not checked
-  bool swallowing_ = false;   // the press that moved the focus is yet to come
+  bool restoring_ = false;   // the focus is being put back: its moves are not checked
+  bool swallowing_ = false;  // the press that moved the focus is yet to come
 };
 
 }  // namespace vitayear::ui

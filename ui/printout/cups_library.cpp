@@ -42,9 +42,10 @@ CupsLibrary Open() {
 }  // namespace
 
 bool CupsLibrary::loaded() const {
-  return lastErrorString && getNamedDest && freeDests && getOption && copyDestInfo && freeDestInfo &&
-         findDestDefault && getCollection && findAttribute && getInteger && createDestJob && startDestDocument && writeRequestData && finishDestDocument && cancelDestJob &&
-         server && encryption && port && connect && setTimeout && status && close;
+  return lastErrorString && getNamedDest && freeDests && getOption && copyDestInfo && freeDestInfo && findDestDefault &&
+         getCollection && findAttribute && getInteger && createDestJob && startDestDocument && writeRequestData &&
+         finishDestDocument && cancelDestJob && server && encryption && port && connect && setTimeout && status &&
+         close;
 }
 
 const CupsLibrary& Cups() {

@@ -28,13 +28,12 @@ PrintResult Failed(const PrintServer& server, const QString& otherwise) {
   const QString name = PrintServer::Name();
   switch (server.fault()) {
     case PrintServer::Fault::NotRunning:
-      return Problem(QStringLiteral("The printing service (CUPS) is not running, or cannot be reached at %1.").arg(name));
-    case PrintServer::Fault::NoAnswer:
-      return Problem(QStringLiteral("The print server %1 does not answer.").arg(name));
+      return Problem(
+          QStringLiteral("The printing service (CUPS) is not running, or cannot be reached at %1.").arg(name));
+    case PrintServer::Fault::NoAnswer: return Problem(QStringLiteral("The print server %1 does not answer.").arg(name));
     case PrintServer::Fault::Closed:
       return Problem(QStringLiteral("The print server %1 closed the connection.").arg(name));
-    case PrintServer::Fault::None:
-      break;
+    case PrintServer::Fault::None: break;
   }
   return Problem(otherwise);
 }
@@ -82,9 +81,8 @@ std::optional<Paper> DefaultPaper(http_t* http, const Destination& at) {
     ipp_attribute_t* attribute = cups.findAttribute(in, name, IPP_TAG_INTEGER);
     return attribute ? cups.getInteger(attribute, 0) : 0;
   };
-  Paper paper{number(dimensions, "x-dimension"),        number(dimensions, "y-dimension"),
-              number(col, "media-left-margin"),          number(col, "media-top-margin"),
-              number(col, "media-right-margin"),         number(col, "media-bottom-margin")};
+  Paper paper{number(dimensions, "x-dimension"), number(dimensions, "y-dimension"), number(col, "media-left-margin"),
+              number(col, "media-top-margin"),   number(col, "media-right-margin"), number(col, "media-bottom-margin")};
   if (paper.width <= 0 || paper.length <= 0) return std::nullopt;
   return paper;
 }
@@ -143,8 +141,7 @@ PrintResult Submit(const PrintServer& server, const Destination& to, const QByte
 }  // namespace
 
 PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts) {
-  if (!Cups().loaded())
-    return Problem(QStringLiteral("The printing library (libcups) could not be loaded."));
+  if (!Cups().loaded()) return Problem(QStringLiteral("The printing library (libcups) could not be loaded."));
   const CupsLibrary& cups = Cups();
   const BusyCursor busy;
   const PrintServer server(kBudgetMs);
@@ -153,21 +150,24 @@ PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts) {
   Destination to;
   to.dest = cups.getNamedDest(server.http(), nullptr, nullptr);
   if (!to.dest)
-    return Failed(server, QStringLiteral("No default printer is set up at the print server %1. Choose a default printer "
-                                         "in the system's printer settings, then press Print again.")
-                              .arg(PrintServer::Name()));
+    return Failed(server,
+                  QStringLiteral("No default printer is set up at the print server %1. Choose a default printer "
+                                 "in the system's printer settings, then press Print again.")
+                      .arg(PrintServer::Name()));
   const QString printer = QString::fromUtf8(to.dest->name);
   to.info = cups.copyDestInfo(server.http(), to.dest);
   const std::optional<Paper> paper = to.info ? DefaultPaper(server.http(), to) : std::nullopt;
   if (!paper)
-    return Failed(server, QStringLiteral("The printer \"%1\" at %2 did not say what paper it holds.")
-                              .arg(printer, PrintServer::Name()));
+    return Failed(
+        server,
+        QStringLiteral("The printer \"%1\" at %2 did not say what paper it holds.").arg(printer, PrintServer::Name()));
 
   const PrintResult result = Submit(server, to, RenderPdf(texts, *paper));
   if (!result.ok) return result;
   const char* state = cups.getOption("printer-state", to.dest->num_options, to.dest->options);
   if (state && QByteArray(state) == "5")  // IPP_PSTATE_STOPPED
-    return {true, {},
+    return {true,
+            {},
             QStringLiteral("The page is waiting at the printer \"%1\", which is paused. It prints once the printer "
                            "is resumed.")
                 .arg(printer)};
