@@ -50,6 +50,7 @@ build-engine-only:
 	cmake --build $(ENGINE_BUILD) -j$(JOBS)
 
 test: build-engine-only build-sanitize build
+	scripts/check-format.sh
 	scripts/ensure-locale.sh $(COMMA_LOCALE)
 	cd $(ENGINE_BUILD) && ctest --output-on-failure -j$(JOBS)
 	scripts/test-main.sh $(SAN_BUILD) $(JOBS)

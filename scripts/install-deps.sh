@@ -18,7 +18,7 @@ run_packages=(
 # CPack's Debian generator calls dpkg-shlibdeps and file.
 package_packages=(dpkg-dev file)
 test_packages=(
-  clang
+  clang clang-format
   xvfb xauth dbus-daemon dbus-bin
   weston qt6-wayland xkb-data
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
