@@ -176,6 +176,8 @@ class InputWindowTest : public QObject {
     QVERIFY(h.messages.isEmpty());
   }
 
+  // One row a line reads as a table.
+  // clang-format off
   void rangeChecksOnTab_data() {
     QTest::addColumn<TextBox>("box");
     QTest::addColumn<int>("index");
@@ -186,36 +188,27 @@ class InputWindowTest : public QObject {
     const QString fat = QStringLiteral("You need to type a body fat Number smaller than 60%");
     const QString three = QStringLiteral("You need to type a number smaller than  3 in this box");
     const QString four = QStringLiteral("You need to type a number smaller than  4 in this box");
-    QTest::newRow("age empty") << TextBox::Age << 0 << ""
-                               << "";
-    QTest::newRow("age exactly 120") << TextBox::Age << 0 << "120"
-                                     << "";
+    QTest::newRow("age empty") << TextBox::Age << 0 << "" << "";
+    QTest::newRow("age exactly 120") << TextBox::Age << 0 << "120" << "";
     QTest::newRow("age 120.5") << TextBox::Age << 0 << "120.5" << age;
     QTest::newRow("age 150 years") << TextBox::Age << 0 << "150 years" << age;
-    QTest::newRow("age -5") << TextBox::Age << 0 << "-5"
-                            << "";
-    QTest::newRow("age abc") << TextBox::Age << 0 << "abc"
-                             << "";
+    QTest::newRow("age -5") << TextBox::Age << 0 << "-5" << "";
+    QTest::newRow("age abc") << TextBox::Age << 0 << "abc" << "";
     QTest::newRow("age 1e400") << TextBox::Age << 0 << "1e400" << age;
-    QTest::newRow("weight 300") << TextBox::Weight1 << 0 << "300"
-                                << "";
+    QTest::newRow("weight 300") << TextBox::Weight1 << 0 << "300" << "";
     QTest::newRow("weight 300.5") << TextBox::Weight1 << 0 << "300.5" << weight;
-    QTest::newRow("weight 250 kg") << TextBox::Weight1 << 0 << "250 kg"
-                                   << "";
-    QTest::newRow("body fat 60") << TextBox::Bodyfat << 0 << "60"
-                                 << "";
+    QTest::newRow("weight 250 kg") << TextBox::Weight1 << 0 << "250 kg" << "";
+    QTest::newRow("body fat 60") << TextBox::Bodyfat << 0 << "60" << "";
     QTest::newRow("body fat 61%") << TextBox::Bodyfat << 0 << "61%" << fat;
-    QTest::newRow("exercise 3") << TextBox::Habit << 0 << "3"
-                                << "";
+    QTest::newRow("exercise 3") << TextBox::Habit << 0 << "3" << "";
     QTest::newRow("exercise 3.5") << TextBox::Habit << 0 << "3.5" << three;
     QTest::newRow("sleep 4") << TextBox::Habit << 3 << "4" << three;
-    QTest::newRow("smoking 4") << TextBox::Habit << 4 << "4"
-                               << "";
+    QTest::newRow("smoking 4") << TextBox::Habit << 4 << "4" << "";
     QTest::newRow("smoking 4.5") << TextBox::Habit << 4 << "4.5" << four;
-    QTest::newRow("alcohol 0") << TextBox::Habit << 5 << "0"
-                               << "";
+    QTest::newRow("alcohol 0") << TextBox::Habit << 5 << "0" << "";
     QTest::newRow("alcohol 9") << TextBox::Habit << 5 << "9" << four;
   }
+  // clang-format on
   void rangeChecksOnTab() {
     QFETCH(TextBox, box);
     QFETCH(int, index);
@@ -399,6 +392,8 @@ class InputWindowTest : public QObject {
     QCOMPARE(h.messages.last(), QStringLiteral("You need to choose the print language"));
   }
 
+  // One row a line reads as a table.
+  // clang-format off
   void workedExamplesInTheResultLabel_data() {
     QTest::addColumn<int>("sex");
     QTest::addColumn<QString>("age");
@@ -407,33 +402,23 @@ class InputWindowTest : public QObject {
     QTest::addColumn<QStringList>("habits");
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("report");
-    const QString head = QStringLiteral(
-        "Current Health Practices:  5\n Current Age: 40\nVitayear:  31.9\n"
-        "Potential Vitayear:  33.2\nAdded Years: -2.4\nRecommendations:\n");
+    const QString head = QStringLiteral("Current Health Practices:  5\n Current Age: 40\nVitayear:  31.9\n"
+                                        "Potential Vitayear:  33.2\nAdded Years: -2.4\nRecommendations:\n");
     const QStringList a = {"2", "1", "3", "2", "1", "3"};
-    QTest::newRow("A") << 0 << "40"
-                       << "80"
-                       << "20" << a << 0 << head + "Get Regular Exercise\nDon't Drink Alcohol\n";
-    QTest::newRow("A in Russian") << 0 << "40 years"
-                                  << "80 kg"
-                                  << "20%" << a << 1
-                                  << head + QStringLiteral(
-                                                "Регулярно делайте физические упражнения;\n"
-                                                "Не употребляйте алкоголь;\n");
-    QTest::newRow("A in Ukrainian") << 0 << "40"
-                                    << "80"
-                                    << "20" << a << 2
-                                    << head + QStringLiteral(
-                                                  "Регулярно виконуйте фізичні вправи; \n"
-                                                  "Не вживайте алкоголю; \n");
-    QTest::newRow("B") << 1 << "25"
-                       << "70"
-                       << "30" << QStringList{"1", "1", "3", "2", "1", "1"} << 0
-                       << QStringLiteral(
-                              "Current Health Practices:  6\n Current Age: 25\nVitayear:  21.7\n"
-                              "Potential Vitayear:  20.5\nAdded Years:  3.8\nRecommendations:\n"
-                              "Achieve a Healthy Weight of  66kg or below\n");
+    QTest::newRow("A") << 0 << "40" << "80" << "20" << a << 0
+                       << head + "Get Regular Exercise\nDon't Drink Alcohol\n";
+    QTest::newRow("A in Russian") << 0 << "40 years" << "80 kg" << "20%" << a << 1
+                                  << head + QStringLiteral("Регулярно делайте физические упражнения;\n"
+                                                           "Не употребляйте алкоголь;\n");
+    QTest::newRow("A in Ukrainian") << 0 << "40" << "80" << "20" << a << 2
+                                    << head + QStringLiteral("Регулярно виконуйте фізичні вправи; \n"
+                                                             "Не вживайте алкоголю; \n");
+    QTest::newRow("B") << 1 << "25" << "70" << "30" << QStringList{"1", "1", "3", "2", "1", "1"} << 0
+                       << QStringLiteral("Current Health Practices:  6\n Current Age: 25\nVitayear:  21.7\n"
+                                         "Potential Vitayear:  20.5\nAdded Years:  3.8\nRecommendations:\n"
+                                         "Achieve a Healthy Weight of  66kg or below\n");
   }
+  // clang-format on
   void workedExamplesInTheResultLabel() {
     QFETCH(int, sex);
     QFETCH(QString, age);

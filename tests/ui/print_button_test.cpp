@@ -32,17 +32,17 @@ class PrintButtonTest : public QObject {
     QCOMPARE(h.printed, 2);
   }
 
+  // One row a line reads as a table.
+  // clang-format off
   void aStoppedAssessmentPrintsNothing_data() {
     QTest::addColumn<int>("sex");
     QTest::addColumn<QString>("exercise");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no sex") << -1 << "2"
-                            << "You need to choose the sex of the person";
-    QTest::newRow("habit 0") << 0 << "0"
-                             << "Please type in a valid number";
-    QTest::newRow("habit empty") << 0 << ""
-                                 << "Please type in a valid number";
+    QTest::newRow("no sex") << -1 << "2" << "You need to choose the sex of the person";
+    QTest::newRow("habit 0") << 0 << "0" << "Please type in a valid number";
+    QTest::newRow("habit empty") << 0 << "" << "Please type in a valid number";
   }
+  // clang-format on
   void aStoppedAssessmentPrintsNothing() {
     QFETCH(int, sex);
     QFETCH(QString, exercise);
@@ -62,15 +62,16 @@ class PrintButtonTest : public QObject {
     QCOMPARE(h.form->printout().texts(), first);
   }
 
+  // One row a line reads as a table.
+  // clang-format off
   void printerProblemsAreShownAndTheFieldsKept_data() {
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("problem");
     QTest::addColumn<QString>("notice");
-    QTest::newRow("no printer") << false << "No default printer is set up."
-                                << "";
-    QTest::newRow("paused") << true << ""
-                            << "The page is waiting at the printer.";
+    QTest::newRow("no printer") << false << "No default printer is set up." << "";
+    QTest::newRow("paused") << true << "" << "The page is waiting at the printer.";
   }
+  // clang-format on
   void printerProblemsAreShownAndTheFieldsKept() {
     QFETCH(bool, ok);
     QFETCH(QString, problem);

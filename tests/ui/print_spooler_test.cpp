@@ -272,29 +272,21 @@ class PrintSpoolerTest : public QObject {
   // right again. The message says what went wrong and names the server;
   // nothing typed is lost, and the window kept repainting under a busy
   // cursor while it waited.
+  // One row a line reads as a table.
+  // clang-format off
   void faultsAreReported_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("repair");
     QTest::addColumn<QString>("said");  // %1: the server
-    QTest::newRow("queue refuses jobs") << "reject"
-                                        << "accept"
-                                        << "at %1 did not accept the page";
-    QTest::newRow("no default queue") << "remove-queue"
-                                      << "add-queue"
+    QTest::newRow("queue refuses jobs") << "reject" << "accept" << "at %1 did not accept the page";
+    QTest::newRow("no default queue") << "remove-queue" << "add-queue"
                                       << "No default printer is set up at the print server %1.";
-    QTest::newRow("spooler stopped") << "kill"
-                                     << "start"
-                                     << "not running, or cannot be reached at %1.";
-    QTest::newRow("server hangs") << "hang"
-                                  << ""
-                                  << "The print server %1 does not answer.";
-    QTest::newRow("server drops connections") << "drop"
-                                              << ""
-                                              << "The print server %1 closed the connection.";
-    QTest::newRow("nothing listens on the port") << "closed-port"
-                                                 << ""
-                                                 << "cannot be reached at %1.";
+    QTest::newRow("spooler stopped") << "kill" << "start" << "not running, or cannot be reached at %1.";
+    QTest::newRow("server hangs") << "hang" << "" << "The print server %1 does not answer.";
+    QTest::newRow("server drops connections") << "drop" << "" << "The print server %1 closed the connection.";
+    QTest::newRow("nothing listens on the port") << "closed-port" << "" << "cannot be reached at %1.";
   }
+  // clang-format on
   void faultsAreReported() {
     QFETCH(QString, fault);
     QFETCH(QString, repair);
