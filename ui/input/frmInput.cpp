@@ -64,7 +64,7 @@ void FrmInput::build() {
         auto* edit = new QLineEdit(this);
         edit->setMaxLength(std::numeric_limits<int>::max());  // Qt's default cuts at 32767
         if (spec.role.box == TextBox::Habit)
-          habits_[static_cast<std::size_t>(spec.role.index)] = edit;
+          habits_.at(static_cast<std::size_t>(spec.role.index)) = edit;
         else
           boxes_.at(SlotOf(kSingleBoxes, spec.role.box)) = edit;
         widget = edit;
