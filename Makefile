@@ -28,7 +28,8 @@ build:
 # on a new compiler's new warning.
 DEPS ?= run
 WERROR ?= OFF
-test package: DEPS = $(if $(filter test,$(MAKECMDGOALS)),test,package)
+package: DEPS = package
+test: DEPS = test
 test: WERROR = ON
 
 package: build

@@ -1,7 +1,6 @@
 // libcups, opened on the first Print rather than linked: linking it loads it
 // and the TLS, Kerberos and Avahi libraries behind it at every start, which
-// cost a tenth of the start-up time and 3 MiB of memory. Qt's own print
-// plugin opens the same library when it prints.
+// cost a tenth of the start-up time and 3 MiB of memory.
 #pragma once
 
 #include <cups/cups.h>

@@ -58,6 +58,7 @@ QPointF PrintoutOrigin(QSizeF printableDots) {
 struct Destination {
   cups_dest_t* dest = nullptr;
   cups_dinfo_t* info = nullptr;
+  QString name() const { return QString::fromUtf8(dest->name); }
   ~Destination() {
     if (info) Cups().freeDestInfo(info);
     if (dest) Cups().freeDests(1, dest);
@@ -119,7 +120,7 @@ class BusyCursor {
 PrintResult Submit(const PrintServer& server, const Destination& to, const QByteArray& pdf) {
   const CupsLibrary& cups = Cups();
   http_t* http = server.http();
-  const QString printer = QString::fromUtf8(to.dest->name);
+  const QString printer = to.name();
   const auto refused = [&](const QString& answer) {
     return Failed(server, QStringLiteral("The printer \"%1\" at %2 did not accept the page: %3.")
                               .arg(printer, PrintServer::Name(), answer));
@@ -154,7 +155,7 @@ PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts) {
                   QStringLiteral("No default printer is set up at the print server %1. Choose a default printer "
                                  "in the system's printer settings, then press Print again.")
                       .arg(PrintServer::Name()));
-  const QString printer = QString::fromUtf8(to.dest->name);
+  const QString printer = to.name();
   to.info = cups.copyDestInfo(server.http(), to.dest);
   const std::optional<Paper> paper = to.info ? DefaultPaper(server.http(), to) : std::nullopt;
   if (!paper)

@@ -8,8 +8,8 @@ namespace vitayear::ui {
 namespace {
 
 // How often a wait looks at the deadline and lets the windows repaint.
-constexpr double kSliceSeconds = 0.1;
 constexpr int kSliceMs = 100;
+constexpr double kSliceSeconds = kSliceMs / 1000.0;
 
 void KeepRepainting() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
