@@ -30,7 +30,7 @@ int main(int argc, char* argv[]) {
         stderr);
     return 1;
   }
-  vitayear::app::DrawWithoutGlOnWayland();
+  vitayear::ui::DrawWithoutGlOnWayland();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vitayear"));
 

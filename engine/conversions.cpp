@@ -155,8 +155,11 @@ std::string_view TrimBlanks(std::string_view s) {
 double LeadingNumber(std::string_view text) {
   std::string s;
   s.reserve(text.size());
+  // A decimal comma reads as the full stop: with a comma-decimal keyboard
+  // the keypad types "23,8", which must not read as 23. Where a full stop
+  // could not continue the number, neither can the comma.
   for (char c : text)
-    if (c != ' ' && c != '\t' && c != '\n') s.push_back(c);
+    if (c != ' ' && c != '\t' && c != '\n') s.push_back(c == ',' ? '.' : c);
 
   if (s.size() >= 2 && s[0] == '&') {
     const std::string_view digits = std::string_view(s).substr(2);

@@ -11,8 +11,8 @@
 namespace vitayear {
 
 // The number at the front of a text, blanks, tabs and line feeds anywhere
-// ignored; 0 when no digit was read. Overflow gives an infinity, which the
-// assessment refuses.
+// ignored, a decimal comma read as the full stop; 0 when no digit was read.
+// Overflow gives an infinity, which the assessment refuses.
 double LeadingNumber(std::string_view text);
 
 // Plain decimal text: 15 significant digits for a double, 7 for a single,

@@ -19,7 +19,7 @@ run_packages=(
 package_packages=(dpkg-dev file)
 test_packages=(
   clang clang-format
-  xvfb xauth dbus-daemon dbus-bin
+  xvfb xauth x11-xserver-utils dbus-daemon dbus-bin
   weston qt6-wayland xkb-data
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
   locales gcovr procps

@@ -3,6 +3,7 @@
 # platform: a runtime folder of its own, a seat from the module the build
 # made (the headless backend has none), and everything removed afterwards.
 #   with-wayland.sh SEAT_MODULE COMMAND [ARGUMENT...]
+# VITAYEAR_SCREEN (WIDTHxHEIGHT, default 1280x1024) sizes the output.
 set -euo pipefail
 module=$(realpath "${1:?the weston seat module}")
 shift
@@ -17,7 +18,9 @@ trap cleanup EXIT
 
 export XDG_RUNTIME_DIR=$runtime
 # The backend's file name works with every weston from 10 on.
-weston --backend=headless-backend.so --socket=wayland-test --idle-time=0 --no-config \
+screen=${VITAYEAR_SCREEN:-1280x1024}
+weston --backend=headless-backend.so --width="${screen%x*}" --height="${screen#*x}" \
+  --socket=wayland-test --idle-time=0 --no-config \
   --modules="$module" --log="$runtime/weston.log" </dev/null >/dev/null 2>&1 &
 weston_pid=$!
 for _ in $(seq 100); do

@@ -237,6 +237,16 @@ TEST(Assessment, NormalisesAgeAndBodyFatButNotWeight) {
   EXPECT_EQ(c.printout[PrintField::Age], "45");
 }
 
+TEST(Assessment, DecimalCommasReadAsTyped) {
+  // A man over 30 has the band's top at 23%: 23.8 is above it, 23 would not be.
+  FakeControls c = Person(kMale, "30,5", "80,9", "23,8", {"1", "1", "3", "2", "1", "1"});
+  ASSERT_EQ(Assess(c), Outcome::Completed);
+  EXPECT_EQ(c.age, "30.5");
+  EXPECT_EQ(c.bodyFat, "23.8");
+  EXPECT_EQ(c.weight, "80,9");
+  EXPECT_TRUE(c.printout[PrintField::Recommendation].starts_with("Achieve a Healthy Weight of "));
+}
+
 TEST(Assessment, EmptyAgeAndWeight) {
   FakeControls c = Person(kFemale, "", "", "40", {"1", "1", "3", "2", "1", "1"});
   ASSERT_EQ(Assess(c), Outcome::Completed);

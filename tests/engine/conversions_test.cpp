@@ -15,13 +15,19 @@ struct TextToNumber {
   double expected;
 };
 
+// clang-format off
 TEST(LeadingNumber, ReadsTheNumberAtTheFront) {
   const TextToNumber cases[] = {
       {"45", 45},
       {"45 years", 45},
       {"4 5", 45},
       {"4\t5\n", 45},
-      {"45,5", 45},
+      {"45,5", 45.5},
+      {"23,8", 23.8},
+      {",5", 0.5},
+      {"1,2,3", 1.2},
+      {"1.5,3", 1.5},
+      {"1e2,5", 100},
       {"1e2", 100},
       {"1E+2", 100},
       {"2.5e-1", 0.25},
@@ -54,6 +60,7 @@ TEST(LeadingNumber, ReadsTheNumberAtTheFront) {
       {"1\r2", 1},
       {"٣", 0},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(LeadingNumber(c.text), c.expected) << '"' << c.text << '"';
 }
 
@@ -204,7 +211,7 @@ TEST(Conversions, IgnoreTheProcessLocale) {
   // make test generates the locale; without it this test cannot show anything.
   ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "de_DE.UTF-8 is not installed";
   EXPECT_EQ(LeadingNumber("45.5"), 45.5);
-  EXPECT_EQ(LeadingNumber("45,5"), 45);
+  EXPECT_EQ(LeadingNumber("45,5"), 45.5);
   EXPECT_EQ(NumberText(45.5), "45.5");
   EXPECT_EQ(StrictNumber("45.5"), 45.5);
   EXPECT_FALSE(StrictNumber("45,5").has_value());

@@ -34,6 +34,7 @@ TEST(RangeCheck, LimitsAndMessages) {
       {TextBox::Habit, 4, "4", nullptr},        {TextBox::Habit, 4, "4.5", &kHabit4},
       {TextBox::Habit, 5, "0", nullptr},        {TextBox::Habit, 5, "", nullptr},
       {TextBox::Habit, 5, "5", &kHabit4},       {TextBox::UsrName, 0, "999", nullptr},
+      {TextBox::Age, 0, "120,5", &kAge},        {TextBox::Habit, 0, "3,5", &kHabit3},
   };
   for (const auto& c : cases) {
     const auto message = RangeCheck(c.box, c.index, c.text);

@@ -2,11 +2,14 @@
 // helpers to drive it with real key and mouse events through its window.
 #pragma once
 
+#include <QtTest/qtestspontaneevent.h>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 
 #include "frmInput.h"
@@ -68,6 +71,18 @@ struct Harness {
   void click(QWidget* target) const {
     QTest::mouseClick(form->windowHandle(), Qt::LeftButton, Qt::NoModifier,
                       target->mapTo(form.get(), target->rect().center()));
+  }
+
+  // One notch of the mouse wheel over a control (down: towards the next
+  // entry), delivered as the window system delivers it.
+  void wheel(QWidget* target, int notches) const {
+    const QPointF at = target->mapTo(form.get(), target->rect().center());
+    QWheelEvent event(at, form->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    // As the platform delivers it: spontaneous, which sendEvent() would undo,
+    // and only a spontaneous wheel event moves the focus or propagates.
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    QApplication::instance()->notify(form->windowHandle(), &event);
   }
 
   // Types into a box as a user would: focus it, then key presses.

@@ -1,9 +1,12 @@
 #include <QAccessible>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QWindow>
 #include <set>
 #include <stdexcept>
 
@@ -12,6 +15,7 @@
 #include "message_box.h"
 #include "report.h"
 #include "twips.h"
+#include "wayland_drawing.h"
 
 using namespace vitayear;
 using namespace vitayear::ui;
@@ -42,6 +46,10 @@ QWidget* Control(const FrmInput& form, const char* name, int habitIndex) {
 
 class InputWindowTest : public QObject {
   Q_OBJECT
+
+ public:
+  // As the program starts: the Wayland run then sees the frames it would.
+  static void initMain() { DrawWithoutGlOnWayland(); }
 
  private slots:
   void startUpState() {
@@ -136,6 +144,40 @@ class InputWindowTest : public QObject {
     QCOMPARE(h.form->result()->geometry(), before);
   }
 
+  // On a screen too small for it, the window is drawn smaller in proportion.
+  // Outside the small-screen runs it fits, and stays as the table has it.
+  void everyControlIsOnTheScreen() {
+    Harness h;
+    const double scale = h.form->layoutScale();
+    if (qEnvironmentVariableIsSet("VITAYEAR_TEST_SMALL_SCREEN")) QVERIFY2(scale < 1, "the window was not made smaller");
+    const QRect available = h.form->screen()->availableGeometry();
+    const QRect frame = h.form->frameGeometry();
+    QVERIFY2(frame.width() <= available.width() && frame.height() <= available.height(),
+             qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                            .arg(frame.width())
+                            .arg(frame.height())
+                            .arg(available.width())
+                            .arg(available.height())));
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) QVERIFY(available.contains(frame));
+    if (QGuiApplication::platformName() == QLatin1String("wayland"))
+      QVERIFY2(h.form->windowHandle()->frameMargins().top() > 0, "no title bar");
+    const QRect client(QPoint(0, 0), h.form->size());
+    for (const auto& spec : kInputLayout) {
+      QWidget* w = Control(*h.form, spec.name, spec.role.index);
+      QVERIFY2(client.contains(w->geometry()), spec.name);
+      const QRectF ideal(spec.left * scale / 15, spec.top * scale / 15, spec.width * scale / 15,
+                         spec.height * scale / 15);
+      const QRectF drawn(w->geometry());
+      for (const auto& [a, b] : {std::pair{drawn.left(), ideal.left()},
+                                 {drawn.top(), ideal.top()},
+                                 {drawn.width(), ideal.width()},
+                                 {drawn.height(), ideal.height()}})
+        QVERIFY2(std::abs(a - b) <= 1, qPrintable(QStringLiteral("%1: %2 for %3").arg(spec.name).arg(a).arg(b)));
+      const double size = spec.points * 4 / 3 * scale;
+      QVERIFY2(w->font().pixelSize() <= size + 1e-9 && w->font().pixelSize() > size - 1, spec.name);
+    }
+  }
+
   void screenReadersReadTheForm() {
     Harness h;
     const std::pair<QWidget*, const char*> named[] = {
@@ -160,6 +202,98 @@ class InputWindowTest : public QObject {
     QVERIFY(h.form->result()->accessibleName().isEmpty());
     QCOMPARE(h.form->result()->accessibleDescription(), QStringLiteral("Result"));
     QCOMPARE(h.form->button(Button::Printing)->text(), QStringLiteral("Print"));
+    QCOMPARE(h.box(TextBox::Weight1)->accessibleDescription(), QStringLiteral("kilograms"));
+    QCOMPARE(h.box(TextBox::Bodyfat)->accessibleDescription(), QStringLiteral("percent"));
+  }
+
+  void theNewReportReachesScreenReaders() {
+    Harness h;
+    h.fill(0, "40", "80", "20", {"2", "1", "3", "2", "1", "3"});
+    static QStringList announced;
+    announced.clear();
+    const auto previous = QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+      if (event->type() == QAccessible::Announcement)
+        announced.append(static_cast<QAccessibleAnnouncementEvent*>(event)->message());
+#else
+      Q_UNUSED(event)
+#endif
+    });
+    h.click(h.form->button(Button::Compute));
+    QAccessible::installUpdateHandler(previous);
+    const QString report = h.form->result()->text();
+    QVERIFY(report.startsWith(QStringLiteral("Current Health Practices:")));
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QCOMPARE(announced, QStringList{report});
+#else
+    // Qt 6.4 has no announcements: the report is the label's accessible name.
+    QCOMPARE(QAccessible::queryAccessibleInterface(h.form->result())->text(QAccessible::Name), report);
+#endif
+  }
+
+  // The wheel over a list that has not the focus scrolls nothing: no entry is
+  // chosen and no focus moves, so no range check runs either.
+  void theWheelTurnsOnlyAFocusedList() {
+    Harness h;
+    SelectionCombo* sex = h.form->list(List::Sex);
+    SelectionCombo* language = h.form->list(List::Language);
+    h.type(h.box(TextBox::Age), QStringLiteral("200"));
+    h.wheel(sex, 1);
+    h.wheel(language, 1);
+    QTest::qWait(20);
+    QCOMPARE(sex->currentIndex(), -1);
+    QCOMPARE(language->currentIndex(), 0);
+    QCOMPARE(h.focused(), h.box(TextBox::Age));
+    QVERIFY(h.messages.isEmpty());
+    h.box(TextBox::Age)->clear();
+    language->setFocus(Qt::TabFocusReason);
+    h.wheel(language, 1);
+    QCOMPARE(language->currentIndex(), 1);
+  }
+
+  // A button pressed without the focus leaving a box (Space on the button, or
+  // an assistive technology's press) checks every box before it assesses.
+  // clang-format off
+  void buttonsCheckEveryBoxFirst_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("byAccessibility");
+    QTest::addColumn<TextBox>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    const QString four = QStringLiteral("You need to type a number smaller than  4 in this box");
+    QTest::newRow("Print pressed by accessibility, focus in Age") << int(Button::Printing) << true << TextBox::Age << "200" << kAgeMessage;
+    QTest::newRow("Compute pressed by accessibility, focus in Age") << int(Button::Compute) << true << TextBox::Age << "200" << kAgeMessage;
+    QTest::newRow("Print by Space, alcohol set to 9") << int(Button::Printing) << false << TextBox::Habit << "9" << four;
+    QTest::newRow("Compute by Space, age 120,5") << int(Button::Compute) << false << TextBox::Age << "120,5" << kAgeMessage;
+  }
+  // clang-format on
+  void buttonsCheckEveryBoxFirst() {
+    QFETCH(int, button);
+    QFETCH(bool, byAccessibility);
+    QFETCH(TextBox, box);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    Harness h;
+    h.fill(0, "40", "80", "20", {"2", "1", "3", "2", "1", "3"});
+    QLineEdit* edit = h.box(box, box == TextBox::Habit ? 5 : 0);
+    QPushButton* push = h.form->button(Button(button));
+    if (byAccessibility) {
+      h.type(edit, text);  // the focus stays in the box
+      QAccessibleInterface* face = QAccessible::queryAccessibleInterface(push);
+      face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    } else {
+      edit->setText(text);
+      push->setFocus(Qt::OtherFocusReason);
+      h.key(Qt::Key_Space);
+    }
+    QTRY_COMPARE(h.messages, QStringList{message});
+    QTest::qWait(150);  // an animated press has ended
+    QCOMPARE(h.messages.size(), 1);
+    QCOMPARE(h.focused(), edit);
+    QCOMPARE(edit->text(), text);
+    QVERIFY(h.form->result()->text().isEmpty());
+    QCOMPARE(h.box(TextBox::Age)->text(), box == TextBox::Age ? text : QStringLiteral("40"));
+    QCOMPARE(h.printed, 0);
   }
 
   void tabCyclesThroughTheFieldsInOrder() {
@@ -195,6 +329,8 @@ class InputWindowTest : public QObject {
     QTest::newRow("age -5") << TextBox::Age << 0 << "-5" << "";
     QTest::newRow("age abc") << TextBox::Age << 0 << "abc" << "";
     QTest::newRow("age 1e400") << TextBox::Age << 0 << "1e400" << age;
+    QTest::newRow("age 120,5") << TextBox::Age << 0 << "120,5" << age;
+    QTest::newRow("body fat 60,1") << TextBox::Bodyfat << 0 << "60,1" << fat;
     QTest::newRow("weight 300") << TextBox::Weight1 << 0 << "300" << "";
     QTest::newRow("weight 300.5") << TextBox::Weight1 << 0 << "300.5" << weight;
     QTest::newRow("weight 250 kg") << TextBox::Weight1 << 0 << "250 kg" << "";
@@ -464,6 +600,11 @@ class InputWindowTest : public QObject {
     QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(box->buttons().size(), 1);
     QCOMPARE(box->textFormat(), Qt::PlainText);
+    if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+      box->show();
+      QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+      QVERIFY2(box->windowHandle()->frameMargins().top() > 0, "no title bar");
+    }
   }
 
   void aFailureInAHandlerIsShownAndTheProgramGoesOn() {

@@ -1,6 +1,7 @@
 #include "fonts.h"
 
 #include <QString>
+#include <algorithm>
 #include <cmath>
 
 namespace vitayear::ui {
@@ -17,10 +18,12 @@ void RegisterFontSubstitutes() {
 
 }  // namespace
 
-QFont ControlFont(const char* face, double points) {
+QFont ControlFont(const char* face, double points, double scale) {
   RegisterFontSubstitutes();
   QFont font(QString::fromLatin1(face));
-  font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+  // Rounded down: a smaller window's text must fit where it fitted before.
+  // Every size of the layouts is a whole number of pixels at scale 1.
+  font.setPixelSize(std::max(1, static_cast<int>(std::floor(points * 96.0 / 72.0 * scale + 1e-9))));
   font.setBold(true);
   font.setStyleHint(QFont::SansSerif);
   return font;

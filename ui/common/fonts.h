@@ -9,6 +9,7 @@ namespace vitayear::ui {
 
 // "Arial Unicode MS" is not on Linux: the first call makes Liberation Sans,
 // with Arial's metrics and every Cyrillic letter of the phrases, stand in.
-QFont ControlFont(const char* face, double points);
+// `scale` draws it smaller in proportion, with a window that is.
+QFont ControlFont(const char* face, double points, double scale = 1.0);
 
 }  // namespace vitayear::ui

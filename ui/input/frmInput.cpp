@@ -1,10 +1,13 @@
 #include "frmInput.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <exception>
 #include <limits>
+#include <string_view>
 #include <vector>
 
 #include "assessment.h"
@@ -17,6 +20,7 @@
 #include "print_page.h"
 #include "range_check_guard.h"
 #include "range_checks.h"
+#include "screen_fit.h"
 #include "selection_combo.h"
 #include "twips.h"
 
@@ -29,10 +33,22 @@ QString CaptionWithoutColon(const char* caption) {
   return text;
 }
 
+// A screen reader reads a label that changes only when it is in the way; the
+// operator who pressed Compute wants to hear the new report.
+void AnnounceReport(QLabel* report) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+  QAccessibleAnnouncementEvent event(report, report->text());
+  QAccessible::updateAccessibility(&event);
+#else
+  Q_UNUSED(report)  // Qt 6.4 has no announcements; the label's name changes with its text
+#endif
+}
+
 }  // namespace
 
 FrmInput::FrmInput(QWidget* parent) : QWidget(parent), printer_(PrintOnDefaultPrinter) {
   build();
+  fitToScreen();
   load();
   std::vector<QWidget*> checked;
   for (TextBox which : kSingleBoxes)
@@ -48,11 +64,6 @@ FrmInput::~FrmInput() = default;
 void FrmInput::build() {
   setObjectName(QString::fromLatin1(kInputWindow.name));
   setWindowTitle(QString::fromLatin1(kInputWindow.title));
-  setFixedSize(Pixels(kInputWindow.width), Pixels(kInputWindow.height));
-  // Most controls share one font: let them inherit it from the window, which
-  // resolves it once instead of thirty times at start-up.
-  const QFont common = ControlFont(kInputLayout.front().face, kInputLayout.front().points);
-  setFont(common);
 
   std::vector<QWidget*> focusOrder;
   std::vector<std::pair<QLabel*, const ControlSpec*>> captions;
@@ -105,11 +116,15 @@ void FrmInput::build() {
       }
     }
     widget->setObjectName(QString::fromLatin1(spec.name));
-    if (const QFont own = ControlFont(spec.face, spec.points); own != common) widget->setFont(own);
-    widget->setGeometry(PixelRect(spec.left, spec.top, spec.width, spec.height));
+    controls_.push_back(widget);
     if (widget->focusPolicy() != Qt::NoFocus) focusOrder.push_back(widget);
   }
+  place(1.0);
 
+  // The unit beside a box is part of what the box asks for.
+  for (const ControlSpec& spec : kInputLayout)
+    if (spec.role.of == Role::Of::Unit)
+      box(spec.role.box)->setAccessibleDescription(QString::fromUtf8(spec.role.spoken));
   for (const auto& [label, spec] : captions) {
     QWidget* field = spec->role.namesList ? static_cast<QWidget*>(list(spec->role.list))
                                           : static_cast<QWidget*>(box(spec->role.box, spec->role.index));
@@ -121,6 +136,42 @@ void FrmInput::build() {
   connect(button(Button::Clear), &QPushButton::clicked, this, [this] { runHandler([this] { clearFields(); }); });
   connect(button(Button::Compute), &QPushButton::clicked, this, [this] { runHandler([this] { compute(); }); });
   connect(button(Button::Printing), &QPushButton::clicked, this, [this] { runHandler([this] { print(); }); });
+}
+
+void FrmInput::place(double scale) {
+  scale_ = scale;
+  setFixedSize(static_cast<int>(Pixels(kInputWindow.width) * scale),
+               static_cast<int>(Pixels(kInputWindow.height) * scale));
+  // Most controls share one font: let them inherit it from the window, which
+  // resolves it once instead of thirty times at start-up.
+  const ControlSpec& first = kInputLayout.front();
+  setFont(ControlFont(first.face, first.points, scale));
+  for (std::size_t row = 0; row < kInputLayout.size(); ++row) {
+    const ControlSpec& spec = kInputLayout[row];
+    QWidget* widget = controls_.at(row);
+    if (std::string_view(spec.face) != first.face || spec.points != first.points)
+      widget->setFont(ControlFont(spec.face, spec.points, scale));
+    widget->setGeometry(ScaledPixelRect(spec.left, spec.top, spec.width, spec.height, scale));
+  }
+}
+
+void FrmInput::fitToScreen() {
+  const QScreen* where = screen();
+  if (!where) return;
+  const double scale = FitScale(QSize(Pixels(kInputWindow.width), Pixels(kInputWindow.height)), FrameOf(*this),
+                                where->availableGeometry().size());
+  if (scale != scale_) place(scale);
+}
+
+bool FrmInput::event(QEvent* event) {
+  switch (event->type()) {
+    // Shown, moved to another screen, or moved once the frame is known.
+    case QEvent::Show:
+    case QEvent::ScreenChangeInternal:
+    case QEvent::Move: fitToScreen(); break;
+    default: break;
+  }
+  return QWidget::event(event);
 }
 
 void FrmInput::load() {
@@ -192,12 +243,16 @@ void FrmInput::clearFields() {
   repaint();
 }
 
+// A button pressed without a focus change (a key, an assistive technology)
+// never passed the checks on leaving a box: make them here.
 void FrmInput::compute() {
+  if (!guard_->allPass()) return;
   InputControls controls(*this);
-  Assess(controls);
+  if (Assess(controls) == Outcome::Completed) AnnounceReport(result_);
 }
 
 void FrmInput::print() {
+  if (!guard_->allPass()) return;
   InputControls controls(*this);
   // Only a completed assessment prints: after a refusal the printout still
   // holds the previous person's page.

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "controls.h"
 #include "input_layout.h"
@@ -59,8 +60,17 @@ class FrmInput : public QWidget {
   void compute();
   void print();
 
+  // 1 where the window fits its screen; less where it is drawn smaller.
+  double layoutScale() const { return scale_; }
+
+ protected:
+  bool event(QEvent* event) override;
+
  private:
   void build();
+  // Places and sizes every control from the layout table, `scale` times its size.
+  void place(double scale);
+  void fitToScreen();
   void load();
   // The text box a widget is, if it is one.
   std::optional<std::pair<TextBox, int>> boxOf(const QWidget* widget) const;
@@ -74,6 +84,8 @@ class FrmInput : public QWidget {
   std::array<SelectionCombo*, kLists.size()> lists_{};
   std::array<QPushButton*, kButtons.size()> buttons_{};
   QLabel* result_ = nullptr;
+  std::vector<QWidget*> controls_;  // one for each row of the layout table
+  double scale_ = 1.0;
   MessageSink messageSink_;
   Printer printer_;
   std::unique_ptr<FrmPrint> printout_;

@@ -11,7 +11,7 @@ constexpr Role CaptionOf(TextBox box, int index = 0) { return {.of = Role::Of::C
 constexpr Role ListRole(List list) { return {.list = list}; }
 constexpr Role CaptionOfList(List list) { return {.of = Role::Of::Caption, .list = list, .namesList = true}; }
 constexpr Role ButtonRole(Button button) { return {.button = button}; }
-constexpr Role kUnit = {};
+constexpr Role UnitOf(TextBox box, const char* spoken) { return {.of = Role::Of::Unit, .box = box, .spoken = spoken}; }
 constexpr Role kResult = {.of = Role::Of::Result};
 
 // name, kind, caption, left, top, width, height, face, points, role
@@ -24,10 +24,10 @@ constexpr ControlSpec kRows[] = {
     {"Label1", Kind::Label, "Sex:", 360, 2040, 1575, 615, kFace, 18, CaptionOfList(List::Sex)},
     {"Weight1", Kind::TextBox, "", 2160, 2880, 1215, 615, kFace, 18, BoxRole(TextBox::Weight1)},
     {"Lbl_Weight", Kind::Label, "Weight:", 360, 2880, 1575, 615, kFace, 18, CaptionOf(TextBox::Weight1)},
-    {"WeightUnit", Kind::Label, "kg", 3480, 3000, 735, 495, kUnitFace, 18, kUnit},
+    {"WeightUnit", Kind::Label, "kg", 3480, 3000, 735, 495, kUnitFace, 18, UnitOf(TextBox::Weight1, "kilograms")},
     {"Bodyfat", Kind::TextBox, "", 2160, 3720, 1215, 615, kFace, 18, BoxRole(TextBox::Bodyfat)},
     {"Label2", Kind::Label, "Body Fat:", 0, 3720, 1935, 615, kFace, 18, CaptionOf(TextBox::Bodyfat)},
-    {"Label3", Kind::Label, "%", 3480, 3840, 735, 495, kUnitFace, 18, kUnit},
+    {"Label3", Kind::Label, "%", 3480, 3840, 735, 495, kUnitFace, 18, UnitOf(TextBox::Bodyfat, "percent")},
     {"Habit", Kind::TextBox, "", 2160, 4560, 855, 615, kFace, 18, BoxRole(TextBox::Habit, 0)},
     {"Label4", Kind::Label, "Exercise:", 360, 4560, 1575, 615, kFace, 18, CaptionOf(TextBox::Habit, 0)},
     {"Habit", Kind::TextBox, "", 2160, 5400, 855, 615, kFace, 18, BoxRole(TextBox::Habit, 1)},

@@ -15,12 +15,13 @@ inline constexpr std::array kButtons = {Button::Printing, Button::Clear, Button:
 
 // What a control is to the program, besides its place on the window.
 struct Role {
-  enum class Of { Control, Caption, Result } of = Of::Control;
-  TextBox box = TextBox::UsrName;  // Box, and the field a Caption names
+  enum class Of { Control, Caption, Unit, Result } of = Of::Control;
+  TextBox box = TextBox::UsrName;  // Box, and the field a Caption or Unit belongs to
   List list = List::Sex;           // List, and the list a Caption names
   Button button = Button::Compute;
-  int index = 0;           // Habit index
-  bool namesList = false;  // a Caption naming a list rather than a box
+  int index = 0;            // Habit index
+  bool namesList = false;   // a Caption naming a list rather than a box
+  const char* spoken = "";  // a Unit as a screen reader says it
 };
 
 struct ControlSpec {

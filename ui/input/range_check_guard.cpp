@@ -59,6 +59,17 @@ bool RangeCheckGuard::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
+bool RangeCheckGuard::allPass() {
+  for (const QPointer<QWidget>& box : boxes_) {
+    if (!box) continue;
+    if (const QString message = refusal_(box); !message.isEmpty()) {
+      refuse(box, message);
+      return false;
+    }
+  }
+  return true;
+}
+
 void RangeCheckGuard::refuse(QWidget* box, const QString& message) {
   show_(message);
   restoring_ = true;

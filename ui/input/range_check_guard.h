@@ -27,6 +27,10 @@ class RangeCheckGuard : public QObject {
                   std::function<void(const QString&)> show);
   ~RangeCheckGuard() override;
 
+  // Checks every box in order, as a button does before it assesses: the
+  // first refused one gets its message and the focus back. Whether all pass.
+  bool allPass();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 namespace vitayear::ui {
 namespace {
@@ -36,6 +37,7 @@ SelectionCombo::SelectionCombo(QWidget* parent) : QComboBox(parent) {
   setInsertPolicy(QComboBox::NoInsert);
   setCompleter(nullptr);  // it would complete "fem" to "Female"
   setDuplicatesEnabled(false);
+  setFocusPolicy(Qt::StrongFocus);  // not Qt's WheelFocus
   connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& typed) {
     if (currentIndex() < 0) return;
     const int caret = lineEdit()->cursorPosition();
@@ -54,6 +56,13 @@ void SelectionCombo::appendEntry(const QString& text) {
     setCurrentIndex(-1);
     setEditText(shown);
   }
+}
+
+void SelectionCombo::wheelEvent(QWheelEvent* event) {
+  if (hasFocus())
+    QComboBox::wheelEvent(event);
+  else
+    event->ignore();
 }
 
 }  // namespace vitayear::ui

@@ -15,6 +15,11 @@ class SelectionCombo : public QComboBox {
 
   // Appends an entry without choosing it; the shown text stays as it was.
   void appendEntry(const QString& text);
+
+ protected:
+  // The wheel changes the entry only while the list has the keyboard focus:
+  // scrolling the window past it must neither pick an entry nor move the focus.
+  void wheelEvent(QWheelEvent* event) override;
 };
 
 }  // namespace vitayear::ui

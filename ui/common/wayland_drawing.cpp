@@ -2,9 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVersionNumber>
 #include <QtGlobal>
 
-namespace vitayear::app {
+namespace vitayear::ui {
 namespace {
 
 QtMessageHandler previous = nullptr;
@@ -23,8 +24,11 @@ void DropOurOwnChoice(QtMsgType type, const QMessageLogContext& context, const Q
 
 void DrawWithoutGlOnWayland() {
   if (qEnvironmentVariableIsSet("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION")) return;
+  // Qt's Wayland client draws its own decorations without a buffer
+  // integration only from 6.8 on.
+  if (QVersionNumber::fromString(QLatin1String(qVersion())) < QVersionNumber(6, 8)) return;
   qputenv("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", "none");
   previous = qInstallMessageHandler(DropOurOwnChoice);
 }
 
-}  // namespace vitayear::app
+}  // namespace vitayear::ui
