@@ -148,12 +148,16 @@ class PrintSpoolerTest : public QObject {
   void fieldsLandAtTheirPlaces_data() {
     QTest::addColumn<bool>("letter");
     QTest::addColumn<bool>("darkDesktop");
-    QTest::newRow("A4") << false << false;
-    QTest::newRow("US Letter, dark colour scheme") << true << true;
+    QTest::addColumn<QString>("name");  // the two longer ones are wider than their box at full size
+    QTest::newRow("A4") << false << false << QStringLiteral("Олена Коваль");
+    QTest::newRow("A4, a long Cyrillic name") << false << false << QStringLiteral("Олена Їжакевич-Ґудзь");
+    QTest::newRow("US Letter, dark colour scheme, a long name")
+        << true << true << QStringLiteral("Alexandra Montgomery-Smith");
   }
   void fieldsLandAtTheirPlaces() {
     QFETCH(bool, letter);
     QFETCH(bool, darkDesktop);
+    QFETCH(QString, name);
     const QPalette light = QApplication::palette();
     const auto restore = qScopeGuard([&] {
       QApplication::setPalette(light);
@@ -168,7 +172,7 @@ class PrintSpoolerTest : public QObject {
     QVERIFY(spooler.run(letter ? "letter" : "a4"));
     Harness h(Harness::Printer::Spooler);
     h.fill(1, "25", "70", "30", {"1", "1", "3", "2", "1", "1"}, 2);
-    h.box(TextBox::UsrName)->setText(QStringLiteral("Олена Коваль"));
+    h.box(TextBox::UsrName)->setText(name);
     const QString pdf = printOnce(h);
     QVERIFY(!pdf.isEmpty());
     QVERIFY(h.messages.isEmpty());
@@ -180,7 +184,7 @@ class PrintSpoolerTest : public QObject {
     QCOMPARE(qRound(page.size.width()), letter ? 612 : 595);
 
     const std::pair<PrintField, QString> firstWords[] = {
-        {PrintField::UsrName, "Олена"},
+        {PrintField::UsrName, name.section(u' ', 0, 0)},
         {PrintField::Habits, "6"},
         {PrintField::Age, "25"},
         {PrintField::Vitayear, "21.7"},
@@ -205,7 +209,15 @@ class PrintSpoolerTest : public QObject {
       // Left-aligned: the text starts near the left edge (a figure after its sign blank).
       QVERIFY2(word->box.left() - expected.left() < 14, qPrintable(text));
     }
-    QVERIFY(page.find(QStringLiteral("Коваль")));
+    // The whole name, its last letter too, inside its box.
+    const Word* last = page.find(name.section(u' ', -1));
+    QVERIFY2(last, qPrintable(name));
+    const QRectF nameBox = ExpectedField(Spec(PrintField::UsrName), printable);
+    QVERIFY2(nameBox.adjusted(-kTolerance, -kTolerance, kTolerance, kTolerance).contains(last->box),
+             qPrintable(QStringLiteral("%1 ends at %2, the box at %3")
+                            .arg(last->text)
+                            .arg(last->box.right())
+                            .arg(nameBox.right())));
     // Everything printed lies on the printable area.
     for (const Word& w : page.words)
       QVERIFY2(printable.adjusted(-kTolerance, -kTolerance, kTolerance, kTolerance).contains(w.box),

@@ -58,10 +58,24 @@ QString VisibleStart(const QString& text) {
   return text.left(cut);
 }
 
-void PaintTextBox(QPainter& painter, const QRectF& r, const QString& text, const PageColours& colours) {
+// The largest size of the painter's font, down to half of it, at which the
+// text fits the width on the painter's device; half where none does.
+void ShrinkToFit(QPainter& painter, const QString& text, qreal width) {
+  QFont font = painter.font();
+  const int normal = font.pixelSize();
+  const int smallest = (normal + 1) / 2;
+  for (int size = normal; size >= smallest; --size) {
+    font.setPixelSize(size);
+    if (size == smallest || QFontMetricsF(font, painter.device()).horizontalAdvance(text) <= width) break;
+  }
+  painter.setFont(font);
+}
+
+void PaintTextBox(QPainter& painter, const QRectF& r, const QString& text, bool shrinks, const PageColours& colours) {
   PaintSunkenEdge(painter, r, colours);
   const QRectF inside = r.adjusted(kBorder + kPadding, kBorder, -kBorder - kPadding, -kBorder);
   painter.save();
+  if (shrinks) ShrinkToFit(painter, VisibleStart(text), inside.width());
   painter.setClipRect(inside);
   painter.setPen(colours.text);
   painter.drawText(inside, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, VisibleStart(text));
@@ -113,7 +127,7 @@ void PaintPrintout(QPainter& painter, const PrintoutTexts& texts, QPointF origin
     painter.setFont(ControlFont(kPrintFace, spec.points));
     const QString& text = texts[spec.field];
     if (spec.textBox)
-      PaintTextBox(painter, FieldRect(spec, origin), text, colours);
+      PaintTextBox(painter, FieldRect(spec, origin), text, spec.shrinks, colours);
     else
       PaintLabel(painter, FieldRect(spec, origin), text, colours);
   }

@@ -6,7 +6,7 @@ namespace vitayear::ui {
 
 const std::array<PrintFieldSpec, kPrintFields.size()> kPrintLayout = {{
     {PrintField::Age, true, "00", 1080, 4200, 1695, 810, 30},
-    {PrintField::UsrName, true, "Name", 2400, 2040, 4215, 615, 20.25},
+    {PrintField::UsrName, true, "Name", 2400, 2040, 4215, 615, 20.25, true},
     {PrintField::Vitayear, true, "00", 960, 5400, 1815, 855, 30},
     {PrintField::IdealAge, true, "00", 5520, 4200, 1815, 975, 30},
     {PrintField::AddedYears, true, "00", 5520, 5370, 1815, 885, 30},

@@ -14,6 +14,7 @@ struct PrintFieldSpec {
   const char* initial;
   int left, top, width, height;  // twips
   double points;
+  bool shrinks = false;  // a text too wide is drawn smaller, down to half the size
 };
 
 inline constexpr const char* kPrintFace = "Arial Unicode MS";
