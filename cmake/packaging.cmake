@@ -15,6 +15,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The windows name Arial faces; Liberation Sans stands in with their metrics.
 # libcups is opened at the first Print, so dpkg-shlibdeps cannot see it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libcups2 (>= 2.2)")
+# Without Qt's Wayland platform a Wayland desktop runs it through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 include(CPack)
 
 if(BUILD_TESTING AND NOT VITAYEAR_SANITIZE)

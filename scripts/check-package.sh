@@ -19,6 +19,9 @@ for need in libqt6widgets6 libqt6gui6 libqt6core6 libcups2 libstdc++6 fonts-libe
   grep -q "$need" <<<"$depends" || fail "no dependency on $need"
 done
 
+# Installed with apt on a Wayland desktop, it runs there natively.
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "does not recommend qt6-wayland"
+
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for file in ./usr/bin/vitayear \
             ./usr/share/doc/vitayear/copyright \
@@ -49,6 +52,16 @@ dpkg --root="$root" -s vitayear | grep -q '^Status: install ok installed' || fai
 desktop-file-validate "$root/usr/share/applications/org.vitayear.Vitayear.desktop"
 "$(dirname "$0")/validate-metainfo.sh" "$root/usr/share/metainfo/org.vitayear.Vitayear.metainfo.xml" >/dev/null
 grep -q '^Exec=vitayear$' "$root/usr/share/applications/org.vitayear.Vitayear.desktop"
+# A Russian or Ukrainian desktop shows the menu entry and the software
+# centre's page in its own language.
+for lang in ru uk; do
+  grep -q "^Comment\[$lang\]=" "$root/usr/share/applications/org.vitayear.Vitayear.desktop" ||
+    fail "the menu entry has no $lang comment"
+  grep -q "<summary xml:lang=\"$lang\">" "$root/usr/share/metainfo/org.vitayear.Vitayear.metainfo.xml" ||
+    fail "the metainfo has no $lang summary"
+  grep -q "<p xml:lang=\"$lang\">" "$root/usr/share/metainfo/org.vitayear.Vitayear.metainfo.xml" ||
+    fail "the metainfo has no $lang description"
+done
 
 # The installed program starts and stays up until it is stopped.
 status=0
