@@ -13,44 +13,53 @@ COMMA_LOCALE ?= de_DE.UTF-8
 SAN_CXX = $(shell command -v clang++ 2>/dev/null || echo g++)
 SAN_FUZZ = $(if $(findstring clang,$(SAN_CXX)),ON,OFF)
 
-.PHONY: all run test test-debian13 build build-sanitize build-engine-only bench fuzz fuzz-merge coverage package \
-  screenshots clean
+.PHONY: all run test test-debian13 build build-tests build-bench build-sanitize build-engine-only bench fuzz \
+  fuzz-merge coverage package screenshots clean
 
-# `make` alone builds the program.
+# `make` alone builds the program, with only what the program needs (Qt
+# Widgets, libcups's headers and the compiler): no tests, no benchmarks, and
+# no package is installed.
 all: build
 
+CONFIGURE = cmake -S . -B $(BUILD) -G Ninja
 build:
-	scripts/install-deps.sh $(DEPS)
-	cmake -S . -B $(BUILD) -G Ninja -DVITAYEAR_BENCH=ON -DVITAYEAR_WERROR=$(WERROR)
+	$(CONFIGURE) -DBUILD_TESTING=OFF -DVITAYEAR_BENCH=OFF -DVITAYEAR_WERROR=OFF
 	cmake --build $(BUILD) -j$(JOBS)
 
 # The test builds treat warnings as errors; `make run` does not stop a user
 # on a new compiler's new warning.
-DEPS ?= run
-WERROR ?= OFF
-package: DEPS = package
-test: DEPS = test
-test: WERROR = ON
+build-tests:
+	$(CONFIGURE) -DBUILD_TESTING=ON -DVITAYEAR_BENCH=OFF -DVITAYEAR_WERROR=ON
+	cmake --build $(BUILD) -j$(JOBS)
 
-package: build
+# The benchmarks run the program against the test printer and compositor.
+build-bench:
+	$(CONFIGURE) -DBUILD_TESTING=ON -DVITAYEAR_BENCH=ON -DVITAYEAR_WERROR=OFF
+	cmake --build $(BUILD) -j$(JOBS)
+
+package:
+	scripts/install-deps.sh package
+	$(MAKE) build
 	cmake --build $(BUILD) --target package
 
-run: build
+run:
+	scripts/install-deps.sh run
+	$(MAKE) build
 	scripts/run.sh $(BUILD)
 
 # Everything, windows included, under AddressSanitizer and UBSan.
 build-sanitize:
-	scripts/install-deps.sh test
 	CXX=$(SAN_CXX) cmake -S . -B $(SAN_BUILD) -G Ninja -DVITAYEAR_SANITIZE=ON -DVITAYEAR_FUZZ=$(SAN_FUZZ) -DVITAYEAR_WERROR=ON
 	cmake --build $(SAN_BUILD) -j$(JOBS)
 
 # The engine and its tests with no Qt at all: the proof that it needs none.
 build-engine-only:
-	scripts/install-deps.sh test
 	cmake -S . -B $(ENGINE_BUILD) -G Ninja -DVITAYEAR_UI=OFF -DVITAYEAR_WERROR=ON
 	cmake --build $(ENGINE_BUILD) -j$(JOBS)
 
-test: build-engine-only build-sanitize build
+test:
+	scripts/install-deps.sh test
+	$(MAKE) build-engine-only build-sanitize build-tests
 	scripts/check-format.sh
 	scripts/ensure-locale.sh $(COMMA_LOCALE)
 	cd $(ENGINE_BUILD) && ctest --output-on-failure -j$(JOBS)
@@ -64,18 +73,23 @@ test-debian13:
 	scripts/install-deps.sh debian13
 	scripts/test-debian13.sh
 
-bench: build
-	scripts/install-deps.sh test
+bench:
+	scripts/install-deps.sh bench
+	$(MAKE) build-bench
 	scripts/bench.sh $(BUILD)
 
 # New inputs go to $(BUILD)/fuzz-corpus; `make fuzz-merge` then keeps the
 # ones that add coverage in fuzz/corpus, which `make test` replays.
-fuzz: build-sanitize
+fuzz:
+	scripts/install-deps.sh test
+	$(MAKE) build-sanitize
 	mkdir -p $(BUILD)/fuzz-corpus
 	$(SAN_BUILD)/fuzz/assessment_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 	  -print_final_stats=1 $(BUILD)/fuzz-corpus fuzz/corpus fuzz/seeds
 
-fuzz-merge: build-sanitize
+fuzz-merge:
+	scripts/install-deps.sh test
+	$(MAKE) build-sanitize
 	mkdir -p fuzz/corpus
 	$(SAN_BUILD)/fuzz/assessment_fuzz -merge=1 fuzz/corpus $(BUILD)/fuzz-corpus
 
@@ -88,7 +102,9 @@ coverage:
 	cd $(COVERAGE_BUILD) && ctest -j$(JOBS) >/dev/null
 	gcovr --root . --filter 'engine/' --object-directory $(COVERAGE_BUILD) --print-summary --fail-under-line 95
 
-screenshots: build
+screenshots:
+	scripts/install-deps.sh test
+	$(MAKE) build-tests
 	scripts/screenshots.sh $(BUILD) docs
 
 clean:

@@ -9,8 +9,9 @@ shift
 
 # Prints "MS RSS_MIB" for one start of a program.
 measure() {
-  local program=$1 start now pid line ms rss fifo log
-  fifo=$(mktemp -u)
+  local program=$1 start now pid line ms rss fifo log tmp
+  tmp=$(mktemp -d)
+  fifo=$tmp/log
   mkfifo "$fifo"
   start=$(date +%s%N)
   WAYLAND_DEBUG=client "$program" 2>"$fifo" &
@@ -37,7 +38,7 @@ measure() {
   rss=$(awk '/VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$pid/status")
   kill "$pid"
   wait "$pid" 2>/dev/null || true
-  rm -f "$fifo"
+  rm -rf "$tmp"
   echo "$ms $rss"
 }
 

@@ -6,7 +6,7 @@
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
-cups=$(mktemp -u /tmp/vitayear-bench-XXXXXX)
+cups=$(mktemp -d)
 
 "$root/scripts/cups-test-daemon.sh" start "$cups"
 trap '"$root/scripts/cups-test-daemon.sh" stop "$cups"' EXIT

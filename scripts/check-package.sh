@@ -15,9 +15,15 @@ echo "built $(basename "$deb")"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for need in libqt6widgets6 libqt6gui6 libqt6core6 libcups2 libstdc++6 fonts-liberation; do
+for need in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 fonts-liberation; do
   grep -q "$need" <<<"$depends" || fail "no dependency on $need"
 done
+# The program opens libcups.so.2 itself: the package that holds it on this
+# release (libcups2, or libcups2t64 on Debian 13), at a version.
+arch=$(dpkg --print-architecture)
+cups_owner=$(dpkg-query -S '*/libcups.so.2' | sed -n "s/^\([^:]*\)\(:$arch\)\?: .*\/libcups\.so\.2$/\1/p" | head -n 1)
+[ -n "$cups_owner" ] || fail "no installed package holds libcups.so.2"
+grep -qE "(^|, )$cups_owner \(>= [^)]+\)" <<<"$depends" || fail "no versioned dependency on $cups_owner"
 
 # Installed with apt on a Wayland desktop, it runs there natively.
 [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "does not recommend qt6-wayland"
@@ -48,6 +54,11 @@ touch "$root/var/lib/dpkg/status"
 # The scratch root holds no libraries; the dependencies were checked above.
 dpkg --root="$root" --force-depends --force-not-root --log=/dev/null -i "$deb" >/dev/null 2>&1
 dpkg --root="$root" -s vitayear | grep -q '^Status: install ok installed' || fail "dpkg did not install it"
+
+# The installed program searches no run path of its own.
+if LC_ALL=C readelf -d "$root/usr/bin/vitayear" | grep -qE '\((RPATH|RUNPATH)\)'; then
+  fail "the installed program carries a run path"
+fi
 
 desktop-file-validate "$root/usr/share/applications/org.vitayear.Vitayear.desktop"
 "$(dirname "$0")/validate-metainfo.sh" "$root/usr/share/metainfo/org.vitayear.Vitayear.metainfo.xml" >/dev/null

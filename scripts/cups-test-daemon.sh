@@ -2,8 +2,12 @@
 # A private CUPS daemon for the print tests, with one cups-pdf queue as its
 # default printer. It listens only on a socket in its own folder and leaves
 # nothing behind when stopped.
-#   cups-test-daemon.sh start DIR     start it (stopping an old one first)
+#   cups-test-daemon.sh start DIR     start it in DIR, a folder made by
+#                                     `mktemp -d` (stopping an old one first)
 #   cups-test-daemon.sh stop DIR      stop it and remove DIR
+#   cups-test-daemon.sh start-temp RECORD / stop-temp RECORD
+#                                     the same in a fresh folder whose path
+#                                     RECORD holds, for CTest's fixtures
 #   cups-test-daemon.sh ACTION DIR    change it for a test: reject, accept,
 #     disable, enable, remove-queue, add-queue, letter, a4, kill
 # Clients reach it with CUPS_SERVER=DIR/cups.sock; pages land in DIR/pdf.
@@ -39,8 +43,15 @@ stop() {
 }
 
 start() {
-  stop
-  mkdir -p "$dir"/{root,spool,tmp,cache,state,log,pdf}
+  kill_daemon
+  # Never through a link another user may have planted: the folder must be
+  # our own, fresh from mktemp -d.
+  if [ -L "$dir" ] || [ ! -d "$dir" ] || [ ! -O "$dir" ]; then
+    echo "cups-test-daemon: $dir is not a folder of our own (make it with mktemp -d)" >&2
+    exit 1
+  fi
+  as_root rm -rf "${dir:?}"/*
+  mkdir "$dir"/{root,spool,tmp,cache,state,log,pdf}
   chmod 755 "$dir" "$dir"/*
   chmod 1777 "$dir/pdf" "$dir/tmp"
   cat >"$dir/root/cupsd.conf" <<CONF
@@ -112,6 +123,19 @@ add_queue() {
   cupsenable "$queue"
   cupsaccept "$queue"
 }
+
+case "$action" in
+  start-temp)
+    dir=$(mktemp -d)
+    echo "$dir" >"$2"
+    action=start
+    ;;
+  stop-temp)
+    dir=$(cat "$2")
+    rm -f "$2"
+    action=stop
+    ;;
+esac
 
 export CUPS_SERVER=$dir/cups.sock
 case "$action" in

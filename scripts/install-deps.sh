@@ -5,19 +5,22 @@
 #   install-deps.sh run       build and start the program
 #   install-deps.sh package   build the Debian package as well
 #   install-deps.sh test      everything the whole test suite needs as well
+#   install-deps.sh bench     the benchmarks as well
 #   install-deps.sh debian13  what `make test-debian13` needs on the host
 set -euo pipefail
 
 profile=${1:-run}
 
+# The program alone: Qt Widgets (whose CMake files need the GL headers),
+# libcups's headers and the fonts the windows name.
 run_packages=(
-  cmake ninja-build g++ make pkgconf
-  qt6-base-dev libgl-dev fonts-liberation
-  libcups2-dev libgtest-dev libbenchmark-dev libxcb1-dev
+  cmake ninja-build g++ make
+  qt6-base-dev libgl-dev fonts-liberation libcups2-dev
 )
 # CPack's Debian generator calls dpkg-shlibdeps and file.
 package_packages=(dpkg-dev file)
 test_packages=(
+  libgtest-dev pkgconf
   clang clang-format
   xvfb xauth x11-xserver-utils dbus-daemon dbus-bin
   weston qt6-wayland xkb-data
@@ -25,6 +28,7 @@ test_packages=(
   locales gcovr procps
   desktop-file-utils appstream lintian
 )
+bench_packages=(libbenchmark-dev libxcb1-dev)
 debian13_packages=(debootstrap debian-archive-keyring git)
 
 # The packages of a release-specific name, for what is installed by now.
@@ -47,8 +51,9 @@ case "$profile" in
   run) wanted=("${run_packages[@]}") ;;
   package) wanted=("${run_packages[@]}" "${package_packages[@]}") ;;
   test) wanted=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+  bench) wanted=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
   debian13) wanted=("${debian13_packages[@]}") ;;
-  *) echo "usage: $0 run|package|test|debian13" >&2; exit 2 ;;
+  *) echo "usage: $0 run|package|test|bench|debian13" >&2; exit 2 ;;
 esac
 
 if [ "$(id -u)" -eq 0 ]; then
@@ -82,7 +87,7 @@ install_missing() {
 }
 
 install_missing "${wanted[@]}"
-if [ "$profile" = test ]; then
+if [ "$profile" = test ] || [ "$profile" = bench ]; then
   mapfile -t second < <(derived)
   install_missing "${second[@]}"
 fi

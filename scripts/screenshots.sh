@@ -6,7 +6,7 @@ set -euo pipefail
 build=${1:-build}
 out=${2:-docs}
 root=$(cd "$(dirname "$0")/.." && pwd)
-cups=$(mktemp -u /tmp/vitayear-shots-XXXXXX)
+cups=$(mktemp -d)
 
 mkdir -p "$out"
 "$root/scripts/cups-test-daemon.sh" start "$cups"

@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
 # Runs `make test` on Debian 13: makes a fresh Debian 13 root with
 # debootstrap from the archive apt already uses, clones the committed project
-# into it, runs the suite there and prints its CTest summaries. The root's
-# mounts are removed whatever happens; the root itself stays until the next
-# run (VITAYEAR_DEBIAN13_ROOT, default /var/tmp/vitayear-debian13) for a look
-# at what failed.
+# into it, builds the program there with `make` and the run packages alone,
+# then runs the suite and prints its CTest summaries. The root's mounts are
+# removed whatever happens; the root itself, in a fresh folder under
+# /var/tmp (or VITAYEAR_DEBIAN13_ROOT), stays until the next run for a look at
+# what failed: build/debian13-root names it.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
-top=${VITAYEAR_DEBIAN13_ROOT:-/var/tmp/vitayear-debian13}
-root=$top/root
-log=$top/make-test.log
+record=$src/build/debian13-root
 suite=trixie
 
 as_root() {
@@ -31,15 +30,28 @@ unmount_all() {
   for target in $(mounted); do as_root umount "$target" 2>/dev/null || as_root umount -l "$target"; done
   return 0
 }
-trap unmount_all EXIT
-
-unmount_all
-if [ -n "$(mounted)" ]; then
-  echo "test-debian13: $root still has mounts; not removing it" >&2
-  exit 1
+# The previous run's root goes first.
+if [ -f "$record" ]; then
+  root=$(cat "$record")/root
+  unmount_all
+  if [ -n "$(mounted)" ]; then
+    echo "test-debian13: $root still has mounts; not removing it" >&2
+    exit 1
+  fi
+  as_root rm -rf --one-file-system "$(dirname "$root")"
+  rm -f "$record"
 fi
-as_root rm -rf --one-file-system "$root"
-mkdir -p "$top"
+if [ -n "${VITAYEAR_DEBIAN13_ROOT:-}" ]; then
+  mkdir "$VITAYEAR_DEBIAN13_ROOT"  # fails rather than reuse what is there
+  top=$VITAYEAR_DEBIAN13_ROOT
+else
+  top=$(mktemp -d /var/tmp/vitayear-debian13.XXXXXX)
+fi
+mkdir -p "$(dirname "$record")"
+echo "$top" >"$record"
+root=$top/root
+log=$top/make-test.log
+trap unmount_all EXIT
 
 start=$(date +%s)
 echo "Making a Debian 13 root from $mirror in $root"
@@ -59,9 +71,18 @@ as_root git clone --quiet --no-hardlinks "$src" "$root/work/vitayear"
 echo "Running make test in the Debian 13 root (commit $(git -C "$src" rev-parse --short HEAD)); log in $log"
 status=0
 as_root chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  HOME=/root LANG=C.UTF-8 CI="${CI:-}" bash -c 'cd /work/vitayear && make test' >"$log" 2>&1 || status=$?
+  HOME=/root LANG=C.UTF-8 CI="${CI:-}" bash -c '
+    set -e
+    cd /work/vitayear
+    # `make` builds the program with the run packages alone, installing nothing.
+    scripts/install-deps.sh run
+    before=$(dpkg-query -W | wc -l)
+    make
+    [ -x build/app/vitayear ] && [ "$(dpkg-query -W | wc -l)" = "$before" ] && ! dpkg -s libgtest-dev >/dev/null 2>&1
+    echo "make built the program with the run packages alone"
+    make test' >"$log" 2>&1 || status=$?
 
-grep -E '^(Running the|[0-9]+% tests passed|The following tests FAILED|[[:space:]]+[0-9]+ - )' "$log" || true
+grep -E '^(make built|Running the|[0-9]+% tests passed|The following tests FAILED|[[:space:]]+[0-9]+ - )' "$log" || true
 echo "make test in Debian 13: exit $status after $(($(date +%s) - start)) s in all"
 [ "$status" -eq 0 ] || tail -n 40 "$log"
 exit "$status"

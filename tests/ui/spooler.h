@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
@@ -12,8 +13,18 @@
 namespace vitayear::ui::testing {
 
 struct Spooler {
-  QString dir = qEnvironmentVariable("VITAYEAR_TEST_CUPS_DIR");
+  QString dir = FolderOfRecord(qEnvironmentVariable("VITAYEAR_TEST_CUPS_RECORD"));
   QString script = qEnvironmentVariable("VITAYEAR_TEST_CUPS_SCRIPT");
+
+  // The daemon's folder is made afresh for each run and named in a record
+  // file; the program and the CUPS tools reach the daemon through its socket.
+  static QString FolderOfRecord(const QString& record) {
+    QFile file(record);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QString folder = QString::fromLocal8Bit(file.readAll()).trimmed();
+    if (!folder.isEmpty()) qputenv("CUPS_SERVER", QFile::encodeName(folder + "/cups.sock"));
+    return folder;
+  }
 
   bool available() const { return !dir.isEmpty() && !script.isEmpty(); }
 
