@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <exception>
 #include <limits>
@@ -46,7 +47,8 @@ void AnnounceReport(QLabel* report) {
 
 }  // namespace
 
-FrmInput::FrmInput(QWidget* parent) : QWidget(parent), printer_(PrintOnDefaultPrinter) {
+FrmInput::FrmInput(QWidget* parent)
+    : QWidget(parent), printer_([this](const PrintoutTexts& texts) { return PrintOnDefaultPrinter(texts, this); }) {
   build();
   fitToScreen();
   load();
@@ -226,6 +228,12 @@ QString FrmInput::rangeRefusal(QWidget* widget) const {
 
 template <class Handler>
 void FrmInput::runHandler(Handler&& handler) {
+  // One handler at a time: while Print waits for the print server the
+  // window repaints, and nothing that arrives meanwhile (a timer, a screen
+  // reader's press) may start another one inside it.
+  if (handling_) return;
+  handling_ = true;
+  const auto done = qScopeGuard([this] { handling_ = false; });
   // Nothing should reach here; if something does, say so and carry on.
   try {
     handler();

@@ -86,6 +86,7 @@ class FrmInput : public QWidget {
   QLabel* result_ = nullptr;
   std::vector<QWidget*> controls_;  // one for each row of the layout table
   double scale_ = 1.0;
+  bool handling_ = false;  // a button's handler is running
   MessageSink messageSink_;
   Printer printer_;
   std::unique_ptr<FrmPrint> printout_;

@@ -36,16 +36,36 @@ CupsLibrary Open() {
   Resolve(library, cups.setTimeout, "httpSetTimeout");
   Resolve(library, cups.status, "httpGetStatus");
   Resolve(library, cups.close, "httpClose");
+  Resolve(library, cups.reconnect, "httpReconnect2");
+  Resolve(library, cups.getFd, "httpGetFd");
+  Resolve(library, cups.addrGetList, "httpAddrGetList");
+  Resolve(library, cups.addrFreeList, "httpAddrFreeList");
+  Resolve(library, cups.lastError, "cupsLastError");
+  Resolve(library, cups.setPasswordCB2, "cupsSetPasswordCB2");
+  Resolve(library, cups.setUser, "cupsSetUser");
+  Resolve(library, cups.user, "cupsUser");
+  Resolve(library, cups.setServer, "cupsSetServer");
+  Resolve(library, cups.setEncryption, "cupsSetEncryption");
+  Resolve(library, cups.newRequest, "ippNewRequest");
+  Resolve(library, cups.addString, "ippAddString");
+  Resolve(library, cups.addStrings, "ippAddStrings");
+  Resolve(library, cups.addInteger, "ippAddInteger");
+  Resolve(library, cups.doRequest, "cupsDoRequest");
+  Resolve(library, cups.deleteIpp, "ippDelete");
+  Resolve(library, cups.getString, "ippGetString");
+  Resolve(library, cups.getCount, "ippGetCount");
   return cups;
 }
 
 }  // namespace
 
 bool CupsLibrary::loaded() const {
-  return lastErrorString && getNamedDest && freeDests && getOption && copyDestInfo && freeDestInfo && findDestDefault &&
-         getCollection && findAttribute && getInteger && createDestJob && startDestDocument && writeRequestData &&
-         finishDestDocument && cancelDestJob && server && encryption && port && connect && setTimeout && status &&
-         close;
+  const auto all = [](auto... functions) { return (... && (functions != nullptr)); };
+  return all(lastErrorString, getNamedDest, freeDests, getOption, copyDestInfo, freeDestInfo, findDestDefault,
+             getCollection, findAttribute, getInteger, createDestJob, startDestDocument, writeRequestData,
+             finishDestDocument, cancelDestJob, server, encryption, port, connect, setTimeout, status, close, reconnect,
+             getFd, addrGetList, addrFreeList, lastError, setPasswordCB2, setUser, user, setServer, setEncryption,
+             newRequest, addString, addStrings, addInteger, doRequest, deleteIpp, getString, getCount);
 }
 
 const CupsLibrary& Cups() {

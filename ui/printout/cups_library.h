@@ -30,6 +30,24 @@ struct CupsLibrary {
   decltype(&::httpSetTimeout) setTimeout = nullptr;
   decltype(&::httpGetStatus) status = nullptr;
   decltype(&::httpClose) close = nullptr;
+  decltype(&::httpReconnect2) reconnect = nullptr;
+  decltype(&::httpGetFd) getFd = nullptr;
+  decltype(&::httpAddrGetList) addrGetList = nullptr;
+  decltype(&::httpAddrFreeList) addrFreeList = nullptr;
+  decltype(&::cupsLastError) lastError = nullptr;
+  decltype(&::cupsSetPasswordCB2) setPasswordCB2 = nullptr;
+  decltype(&::cupsSetUser) setUser = nullptr;
+  decltype(&::cupsUser) user = nullptr;
+  decltype(&::cupsSetServer) setServer = nullptr;
+  decltype(&::cupsSetEncryption) setEncryption = nullptr;
+  decltype(&::ippNewRequest) newRequest = nullptr;
+  decltype(&::ippAddString) addString = nullptr;
+  decltype(&::ippAddStrings) addStrings = nullptr;
+  decltype(&::ippAddInteger) addInteger = nullptr;
+  decltype(&::cupsDoRequest) doRequest = nullptr;
+  decltype(&::ippDelete) deleteIpp = nullptr;
+  decltype(&::ippGetString) getString = nullptr;
+  decltype(&::ippGetCount) getCount = nullptr;
 
   bool loaded() const;
 };

@@ -5,45 +5,49 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
+#include <memory>
 #include <optional>
 
+#include "credentials_dialog.h"
 #include "cups_library.h"
+#include "job_look.h"
 #include "print_layout.h"
-#include "print_server.h"
+#include "print_worker.h"
 #include "twips.h"
 
 namespace vitayear::ui {
 namespace {
 
 constexpr int kDotsPerInch = 96;  // one dot is 15 twips, as on screen
-// From the click to the job accepted or a message, when the server hangs.
+// From the click to the job accepted or a message, whatever is slow.
 constexpr int kBudgetMs = 9000;
+// Kept back from the page's upload for a last word about its job.
+constexpr int kJobLookMs = 1500;
 const char* const kTitle = "Vitayear";
 
 PrintResult Problem(const QString& text) { return {false, text + QStringLiteral(" Nothing was printed."), {}}; }
 
 // The request failed: say what the connection saw, or else what the server
 // answered in `otherwise`.
-PrintResult Failed(const PrintServer& server, const QString& otherwise) {
-  const QString name = PrintServer::Name();
-  switch (server.fault()) {
-    case PrintServer::Fault::NotRunning:
+PrintResult Failed(LinkFault fault, const QString& server, const QString& otherwise) {
+  switch (fault) {
+    case LinkFault::NoName:
+      return Problem(QStringLiteral("The name of the print server %1 could not be looked up.").arg(server));
+    case LinkFault::NotRunning:
       return Problem(
-          QStringLiteral("The printing service (CUPS) is not running, or cannot be reached at %1.").arg(name));
-    case PrintServer::Fault::NoAnswer: return Problem(QStringLiteral("The print server %1 does not answer.").arg(name));
-    case PrintServer::Fault::Closed:
-      return Problem(QStringLiteral("The print server %1 closed the connection.").arg(name));
-    case PrintServer::Fault::None: break;
+          QStringLiteral("The printing service (CUPS) is not running, or cannot be reached at %1.").arg(server));
+    case LinkFault::NoAnswer: return Problem(QStringLiteral("The print server %1 does not answer.").arg(server));
+    case LinkFault::Closed: return Problem(QStringLiteral("The print server %1 closed the connection.").arg(server));
+    case LinkFault::Encryption:
+      return Problem(
+          QStringLiteral("Vitayear could not set up an encrypted connection to the print server %1.").arg(server));
+    case LinkFault::CredentialsRefused:
+      return Problem(QStringLiteral("The print server %1 did not accept the user name and password.").arg(server));
+    case LinkFault::CredentialsCancelled:
+      return Problem(QStringLiteral("Printing was cancelled at the print server's question for a password."));
+    case LinkFault::None: break;
   }
   return Problem(otherwise);
-}
-
-// The server's words for what it refused, without their closing full stop:
-// the message puts its own.
-QString LastAnswer() {
-  QString answer = QString::fromUtf8(Cups().lastErrorString()).trimmed();
-  while (answer.endsWith(u'.')) answer.chop(1);
-  return answer;
 }
 
 // Where the printout window's top-left corner goes within the printable area
@@ -55,23 +59,38 @@ QPointF PrintoutOrigin(QSizeF printableDots) {
   return {(printableDots.width() - contentWidth) / 2 - Pixels(content.left), 0};
 }
 
-struct Destination {
-  cups_dest_t* dest = nullptr;
-  cups_dinfo_t* info = nullptr;
-  QString name() const { return QString::fromUtf8(dest->name); }
-  ~Destination() {
-    if (info) Cups().freeDestInfo(info);
-    if (dest) Cups().freeDests(1, dest);
-  }
-};
-
 // The queue's default paper and the margins it cannot print on, in
 // hundredths of a millimetre, as the spooler itself states them.
 struct Paper {
   int width = 0, length = 0, left = 0, top = 0, right = 0, bottom = 0;
 };
 
-std::optional<Paper> DefaultPaper(http_t* http, const Destination& at) {
+// One print, shared by the window's thread and the print worker: a worker
+// that outlives the window's wait still finds it.
+struct PrintJob {
+  QString server;  // as the messages name it
+  cups_dest_t* dest = nullptr;
+  cups_dinfo_t* info = nullptr;
+  QString printer;
+  std::optional<Paper> paper;
+  QByteArray pdf;
+  int job = 0;
+  PrintResult result;
+  bool decided = false;  // result holds the outcome
+  ~PrintJob() {
+    if (info) Cups().freeDestInfo(info);
+    if (dest) Cups().freeDests(1, dest);
+  }
+  const char* uri() const {
+    return dest ? Cups().getOption("printer-uri-supported", dest->num_options, dest->options) : nullptr;
+  }
+  void decide(PrintResult outcome) {
+    result = std::move(outcome);
+    decided = true;
+  }
+};
+
+std::optional<Paper> DefaultPaper(http_t* http, const PrintJob& at) {
   const CupsLibrary& cups = Cups();
   ipp_attribute_t* media = cups.findDestDefault(http, at.dest, at.info, "media-col");
   ipp_t* col = media ? cups.getCollection(media, 0) : nullptr;
@@ -115,64 +134,96 @@ class BusyCursor {
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-// Hands the page to the spooler as one job; whether it was accepted is the
-// spooler's answer for that job, not whatever libcups heard last.
-PrintResult Submit(const PrintServer& server, const Destination& to, const QByteArray& pdf) {
+// On the worker: the default destination, its paper and margins.
+void FindDestination(ServerLink& link, PrintJob& print) {
   const CupsLibrary& cups = Cups();
-  http_t* http = server.http();
-  const QString printer = to.name();
-  const auto refused = [&](const QString& answer) {
-    return Failed(server, QStringLiteral("The printer \"%1\" at %2 did not accept the page: %3.")
-                              .arg(printer, PrintServer::Name(), answer));
+  if (!link.connect()) return print.decide(Failed(link.fault(), print.server, {}));
+  print.dest = cups.getNamedDest(link.http(), nullptr, nullptr);
+  if (!print.dest)
+    return print.decide(Failed(link.fault(), print.server,
+                               QStringLiteral("No default printer is set up at the print server %1. Choose a default "
+                                              "printer in the system's printer settings, then press Print again.")
+                                   .arg(print.server)));
+  print.printer = QString::fromUtf8(print.dest->name);
+  print.info = cups.copyDestInfo(link.http(), print.dest);
+  print.paper = print.info ? DefaultPaper(link.http(), print) : std::nullopt;
+  if (!print.paper)
+    print.decide(Failed(
+        link.fault(), print.server,
+        QStringLiteral("The printer \"%1\" at %2 did not say what paper it holds.").arg(print.printer, print.server)));
+}
+
+// On the worker: hands the page to the spooler as one job. Whether it was
+// accepted is the spooler's answer for that job; once the job exists, its
+// state on the server decides what the operator is told.
+void Submit(ServerLink& link, PrintJob& print) {
+  const CupsLibrary& cups = Cups();
+  const auto refused = [&](LinkFault fault, const QString& answer, const QString& reason) {
+    QString words = QStringLiteral("The printer \"%1\" at %2 did not accept the page: %3.")
+                        .arg(print.printer, print.server, answer);
+    if (!reason.isEmpty()) words += QStringLiteral(" The reason given: %1.").arg(reason);
+    print.decide(Failed(fault, print.server, words));
   };
-  int job = 0;
-  if (cups.createDestJob(http, to.dest, to.info, &job, kTitle, 0, nullptr) > IPP_STATUS_OK_EVENTS_COMPLETE || job <= 0)
-    return refused(LastAnswer());
-  bool sent = cups.startDestDocument(http, to.dest, to.info, job, kTitle, CUPS_FORMAT_PDF, 0, nullptr, 1) ==
-              HTTP_STATUS_CONTINUE;
-  sent = sent && cups.writeRequestData(http, pdf.constData(), static_cast<size_t>(pdf.size())) == HTTP_STATUS_CONTINUE;
-  const ipp_status_t finished = sent ? cups.finishDestDocument(http, to.dest, to.info) : IPP_STATUS_ERROR_INTERNAL;
-  if (finished <= IPP_STATUS_OK_EVENTS_COMPLETE) return {true, {}, {}};
-  const PrintResult result = refused(LastAnswer());
-  // A job without its page would wait on the server for ever.
-  if (server.fault() == PrintServer::Fault::None) cups.cancelDestJob(http, to.dest, job);
-  return result;
+  link.keepInReserve(kJobLookMs);
+  if (cups.createDestJob(link.http(), print.dest, print.info, &print.job, kTitle, 0, nullptr) >
+          IPP_STATUS_OK_EVENTS_COMPLETE ||
+      print.job <= 0) {
+    print.job = 0;
+    const LinkFault fault = link.fault();
+    const QString answer = link.lastAnswer();
+    link.keepInReserve(0);
+    return refused(fault, answer, fault == LinkFault::None ? QueueReason(link, print.uri()) : QString());
+  }
+  bool sent = cups.startDestDocument(link.http(), print.dest, print.info, print.job, kTitle, CUPS_FORMAT_PDF, 0,
+                                     nullptr, 1) == HTTP_STATUS_CONTINUE;
+  sent = sent && cups.writeRequestData(link.http(), print.pdf.constData(), static_cast<size_t>(print.pdf.size())) ==
+                     HTTP_STATUS_CONTINUE;
+  const ipp_status_t finished =
+      sent ? cups.finishDestDocument(link.http(), print.dest, print.info) : IPP_STATUS_ERROR_INTERNAL;
+  const LinkFault fault = link.fault();
+  const QString answer = link.lastAnswer();
+  link.keepInReserve(0);
+  if (finished > IPP_STATUS_OK_EVENTS_COMPLETE) {
+    // Say nothing of the page before the server has said what it holds:
+    // a page it accepted must never be reported as not printed.
+    if (fault != LinkFault::None) link.reconnect();
+    const JobState state = AskJobState(link, print.uri(), print.job);
+    if (!state.holdsThePage()) {
+      // A job without its page would wait on the server for ever.
+      if (state.known) cups.cancelDestJob(link.http(), print.dest, print.job);
+      return refused(fault, answer, {});
+    }
+  }
+  print.decide({true, {}, LookAtJobAndQueue(link, print.uri(), print.job, print.printer)});
+}
+
+// The window stopped waiting at the deadline.
+PrintResult Late(const PrintJob& print) {
+  if (print.job <= 0) return Failed(LinkFault::NoAnswer, print.server, {});
+  return {false,
+          QStringLiteral("The print server %1 stopped answering while it took the page (job %2 at the printer "
+                         "\"%3\"). Look at that printer's queue before you print again.")
+              .arg(print.server)
+              .arg(print.job)
+              .arg(print.printer),
+          {}};
 }
 
 }  // namespace
 
-PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts) {
+PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts, QWidget* window) {
   if (!Cups().loaded()) return Problem(QStringLiteral("The printing library (libcups) could not be loaded."));
-  const CupsLibrary& cups = Cups();
   const BusyCursor busy;
-  const PrintServer server(kBudgetMs);
-  if (!server.http()) return Failed(server, {});
-
-  Destination to;
-  to.dest = cups.getNamedDest(server.http(), nullptr, nullptr);
-  if (!to.dest)
-    return Failed(server,
-                  QStringLiteral("No default printer is set up at the print server %1. Choose a default printer "
-                                 "in the system's printer settings, then press Print again.")
-                      .arg(PrintServer::Name()));
-  const QString printer = to.name();
-  to.info = cups.copyDestInfo(server.http(), to.dest);
-  const std::optional<Paper> paper = to.info ? DefaultPaper(server.http(), to) : std::nullopt;
-  if (!paper)
-    return Failed(
-        server,
-        QStringLiteral("The printer \"%1\" at %2 did not say what paper it holds.").arg(printer, PrintServer::Name()));
-
-  const PrintResult result = Submit(server, to, RenderPdf(texts, *paper));
-  if (!result.ok) return result;
-  const char* state = cups.getOption("printer-state", to.dest->num_options, to.dest->options);
-  if (state && QByteArray(state) == "5")  // IPP_PSTATE_STOPPED
-    return {true,
-            {},
-            QStringLiteral("The page is waiting at the printer \"%1\", which is paused. It prints once the printer "
-                           "is resumed.")
-                .arg(printer)};
-  return result;
+  PrintWorker worker(kBudgetMs, [window](const QString& server, const QString& user, bool again) {
+    return AskForCredentials(window, server, user, again);
+  });
+  auto print = std::make_shared<PrintJob>();
+  print->server = PrintWorker::ServerName();
+  if (!worker.run([print](ServerLink& link) { FindDestination(link, *print); })) return Late(*print);
+  if (print->decided) return print->result;
+  print->pdf = RenderPdf(texts, *print->paper);
+  if (!worker.run([print](ServerLink& link) { Submit(link, *print); })) return Late(*print);
+  return print->result;
 }
 
 }  // namespace vitayear::ui

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class QWidget;
+
 #include "page_painter.h"
 
 namespace vitayear::ui {
@@ -13,7 +15,8 @@ struct PrintResult {
   QString notice;   // something worth knowing although the page was queued
 };
 
-// Synchronous: returns once the spooler has accepted or refused the job.
-PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts);
+// Synchronous: returns once the spooler has accepted or refused the job. A
+// server that asks for a password is answered in a dialog over `window`.
+PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts, QWidget* window = nullptr);
 
 }  // namespace vitayear::ui

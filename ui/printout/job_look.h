@@ -1,0 +1,33 @@
+// What the server says of a job and of its queue once the page is handed
+// over, or once handing it over failed: asked on the print worker's thread.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "print_worker.h"
+
+namespace vitayear::ui {
+
+struct JobState {
+  bool known = false;  // the server answered
+  int state = 0;       // IPP job-state: 3 pending, 4 held, 5 processing, ... 9 completed
+  QStringList reasons;
+  int documents = -1;  // -1 when the server does not say
+
+  // The spooler has the whole page: it prints, or waits to.
+  bool holdsThePage() const;
+};
+
+JobState AskJobState(ServerLink& link, const char* printerUri, int job);
+
+// One look at the job and its queue after the page was handed over: a
+// notice that the page is waiting and why, in the server's and the
+// administrator's words; empty when nothing holds it back.
+QString LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const QString& printer);
+
+// The administrator's reason for a queue's state, without its closing full
+// stop; empty when none is given.
+QString QueueReason(ServerLink& link, const char* printerUri);
+
+}  // namespace vitayear::ui
