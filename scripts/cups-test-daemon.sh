@@ -9,7 +9,8 @@
 #                                     the same in a fresh folder whose path
 #                                     RECORD holds, for CTest's fixtures
 #   cups-test-daemon.sh ACTION DIR    change it for a test: reject, accept,
-#     disable, enable, remove-queue, add-queue, letter, a4, kill
+#     disable, enable (with the administrator's reasons), hold, release (every
+#     job held, and released), remove-queue, add-queue, letter, a4, kill
 # Clients reach it with CUPS_SERVER=DIR/cups.sock; pages land in DIR/pdf.
 # cups-pdf runs only as root, so this needs root (or sudo).
 set -euo pipefail
@@ -141,10 +142,15 @@ export CUPS_SERVER=$dir/cups.sock
 case "$action" in
   start) start ;;
   stop) stop ;;
-  reject) cupsreject "$queue" ;;
+  reject) cupsreject -r "Out of service until Monday" "$queue" ;;
   accept) cupsaccept "$queue" ;;
-  disable) cupsdisable "$queue" ;;
+  disable) cupsdisable -r "Paper jam in tray 2" "$queue" ;;
   enable) cupsenable "$queue" ;;
+  hold) lpadmin -p "$queue" -o job-hold-until-default=indefinite ;;
+  release)
+    lpadmin -p "$queue" -o job-hold-until-default=no-hold
+    for job in $(lpstat -o "$queue" | awk '{print $1}' | sed 's/.*-//'); do lp -i "$job" -H resume; done
+    ;;
   remove-queue) lpadmin -x "$queue" ;;
   add-queue) add_queue ;;
   letter) lpadmin -p "$queue" -o PageSize=Letter ;;

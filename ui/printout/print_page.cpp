@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -44,7 +45,8 @@ PrintResult Failed(LinkFault fault, const QString& server, const QString& otherw
     case LinkFault::CredentialsRefused:
       return Problem(QStringLiteral("The print server %1 did not accept the user name and password.").arg(server));
     case LinkFault::CredentialsCancelled:
-      return Problem(QStringLiteral("Printing was cancelled at the print server's question for a password."));
+      return Problem(QStringLiteral("The question of the print server %1 for a user name and password was cancelled.")
+                         .arg(server));
     case LinkFault::None: break;
   }
   return Problem(otherwise);
@@ -75,6 +77,7 @@ struct PrintJob {
   std::optional<Paper> paper;
   QByteArray pdf;
   int job = 0;
+  std::atomic<bool> accepted = false;  // the spooler holds the whole page
   PrintResult result;
   bool decided = false;  // result holds the outcome
   ~PrintJob() {
@@ -194,11 +197,13 @@ void Submit(ServerLink& link, PrintJob& print) {
       return refused(fault, answer, {});
     }
   }
+  print.accepted = true;
   print.decide({true, {}, LookAtJobAndQueue(link, print.uri(), print.job, print.printer)});
 }
 
 // The window stopped waiting at the deadline.
 PrintResult Late(const PrintJob& print) {
+  if (print.accepted) return {true, {}, {}};  // only the look after it was cut short
   if (print.job <= 0) return Failed(LinkFault::NoAnswer, print.server, {});
   return {false,
           QStringLiteral("The print server %1 stopped answering while it took the page (job %2 at the printer "

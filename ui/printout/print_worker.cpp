@@ -21,6 +21,7 @@ using namespace std::chrono_literals;
 constexpr int kAnswers = 3;
 // How long the window waits for a worker that has been told to stop.
 constexpr auto kGrace = 300ms;
+constexpr double kLookupMargin = 0.25;  // seconds
 
 std::atomic<NameLookup> lookupFunction{nullptr};
 
@@ -150,8 +151,10 @@ bool ServerLink::connect() {
       lookup->finished = true;
       lookup->done.notify_all();
     }).detach();
+    // It gives up a little before the deadline, so that the message can
+    // still say it was the lookup.
     std::unique_lock lock(lookup->mutex);
-    while (!lookup->finished && !expired()) lookup->done.wait_for(lock, 50ms);
+    while (!lookup->finished && secondsLeft() > kLookupMargin && !expired()) lookup->done.wait_for(lock, 50ms);
     if (!lookup->finished) {
       lookup->late = true;
       std::lock_guard shared(s.mutex);
