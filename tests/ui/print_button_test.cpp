@@ -1,8 +1,11 @@
 // Print prints only after a completed assessment, and says so when the
 // printer fails. The printer here is a recorder; the spooler tests are
 // separate.
+#include <QDialogButtonBox>
 #include <QTest>
+#include <QTimer>
 
+#include "credentials_dialog.h"
 #include "form_harness.h"
 #include "frmPrint.h"
 
@@ -83,6 +86,37 @@ class PrintButtonTest : public QObject {
     QCOMPARE(h.messages, QStringList{ok ? notice : problem});
     QCOMPARE(h.box(TextBox::UsrName)->text(), QStringLiteral("Ann"));
     QCOMPARE(h.box(TextBox::Weight1)->text(), QStringLiteral("80"));
+  }
+
+  // The print server's question: a modal dialog over the window, the user
+  // name offered, the password masked; Cancel gives nothing.
+  void thePasswordQuestion_data() {
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("answered") << true;
+    QTest::newRow("cancelled") << false;
+  }
+  void thePasswordQuestion() {
+    QFETCH(bool, ok);
+    Harness h;
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (!dialog) return;
+      const auto boxes = dialog->findChildren<QLineEdit*>();
+      seen = dialog->parentWidget() == h.form.get() && boxes.size() == 2 &&
+             boxes[0]->text() == QStringLiteral("clinic") && boxes[1]->echoMode() == QLineEdit::Password;
+      if (boxes.size() == 2) boxes[1]->setText(QStringLiteral("s3cret"));
+      auto* buttons = dialog->findChild<QDialogButtonBox*>();
+      buttons->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+    });
+    const auto answer =
+        AskForCredentials(h.form.get(), QStringLiteral("printserver:631"), QStringLiteral("clinic"), false);
+    QVERIFY(seen);
+    QCOMPARE(answer.has_value(), ok);
+    if (ok) {
+      QCOMPARE(answer->user, QStringLiteral("clinic"));
+      QCOMPARE(answer->password, QStringLiteral("s3cret"));
+    }
   }
 };
 

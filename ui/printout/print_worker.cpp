@@ -1,29 +1,19 @@
 #include "print_worker.h"
 
-#include <sys/socket.h>
-
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QWidget>
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
+
+#include "link_state.h"
 
 namespace vitayear::ui {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-// A wrong password is asked again, up to this many answers in all.
-constexpr int kAnswers = 3;
 // How long the window waits for a worker that has been told to stop.
 constexpr auto kGrace = 300ms;
-constexpr double kLookupMargin = 0.25;  // seconds
-
-std::atomic<NameLookup> lookupFunction{nullptr};
 
 // While the worker runs, the timers of the windows' own objects wait: the
 // handler that started the print is still running, and nothing they would
@@ -45,223 +35,6 @@ class HeldTimers : public QObject {
 };
 
 }  // namespace
-
-struct ServerLink::Shared {
-  std::mutex mutex;
-  std::condition_variable changed;
-  Clock::time_point deadline;
-  Clock::time_point shutDownAt = Clock::time_point::max();
-  bool done = true;
-  bool abandoned = false;
-  std::atomic<int> cancel{0};
-  http_t* published = nullptr;  // the connection the window's thread may shut down
-  // The server's question for a password, and the operator's answer.
-  bool asking = false;
-  bool answered = false;
-  bool again = false;
-  int answers = 0;
-  std::optional<Credentials> answer;
-  QByteArray password;  // alive while libcups uses it
-  // Settings read on the window's thread (libcups keeps them per thread).
-  QByteArray host;
-  int port = 0;
-  http_encryption_t encryption = HTTP_ENCRYPTION_IF_REQUESTED;
-  QByteArray user;
-  // What went wrong.
-  bool timedOut = false;
-  bool noName = false;
-  bool refused = false;
-  bool tls = false;
-  bool credentialsRefused = false;
-  bool credentialsCancelled = false;
-
-  void shutDownConnection() {
-    if (published) {
-      const int fd = Cups().getFd(published);
-      // Only the socket: libcups's own shutdown would tear down TLS state
-      // the worker may be using this very moment.
-      if (fd >= 0) ::shutdown(fd, SHUT_RDWR);
-    }
-  }
-};
-
-void SetNameLookup(NameLookup lookup) { lookupFunction = lookup; }
-
-ServerLink::ServerLink(int budgetMs) : shared_(std::make_unique<Shared>()) {
-  const CupsLibrary& cups = Cups();
-  shared_->deadline = Clock::now() + std::chrono::milliseconds(budgetMs);
-  shared_->host = cups.server();
-  shared_->port = cups.port();
-  shared_->encryption = cups.encryption();
-  shared_->user = cups.user();
-}
-
-ServerLink::~ServerLink() {
-  if (http_) Cups().close(http_);
-  if (addresses_) Cups().addrFreeList(addresses_);
-}
-
-void ServerLink::enterWorkerThread() {
-  const CupsLibrary& cups = Cups();
-  // libcups keeps these per thread: the worker's must be the window's.
-  const QByteArray server =
-      shared_->host.startsWith('/') ? shared_->host : shared_->host + ':' + QByteArray::number(shared_->port);
-  cups.setServer(server.constData());
-  cups.setEncryption(shared_->encryption);
-  cups.setUser(shared_->user.constData());
-  // Never the terminal: the question goes to the window.
-  cups.setPasswordCB2(&ServerLink::OnPassword, this);
-}
-
-double ServerLink::secondsLeft() const {
-  std::lock_guard lock(shared_->mutex);
-  const auto left = std::chrono::duration<double>(shared_->deadline - Clock::now()).count();
-  return left > 0.01 ? left : 0.01;
-}
-
-bool ServerLink::expired() const {
-  std::lock_guard lock(shared_->mutex);
-  return shared_->abandoned || Clock::now() >= shared_->deadline;
-}
-
-bool ServerLink::connect() {
-  const CupsLibrary& cups = Cups();
-  Shared& s = *shared_;
-  if (!addresses_) {
-    // The lookup runs on a thread of its own: nothing can interrupt a
-    // resolver that does not answer, so this one is left to finish alone.
-    struct Lookup {
-      std::mutex mutex;
-      std::condition_variable done;
-      bool finished = false;
-      bool late = false;
-      http_addrlist_t* addresses = nullptr;
-    };
-    auto lookup = std::make_shared<Lookup>();
-    NameLookup function = lookupFunction.load();
-    if (!function) function = cups.addrGetList;
-    std::thread([lookup, function, host = s.host, service = QByteArray::number(s.port)] {
-      http_addrlist_t* found = function(host.constData(), AF_UNSPEC, service.constData());
-      std::lock_guard lock(lookup->mutex);
-      if (lookup->late) {
-        if (found) Cups().addrFreeList(found);
-        return;
-      }
-      lookup->addresses = found;
-      lookup->finished = true;
-      lookup->done.notify_all();
-    }).detach();
-    // It gives up a little before the deadline, so that the message can
-    // still say it was the lookup.
-    std::unique_lock lock(lookup->mutex);
-    while (!lookup->finished && secondsLeft() > kLookupMargin && !expired()) lookup->done.wait_for(lock, 50ms);
-    if (!lookup->finished) {
-      lookup->late = true;
-      std::lock_guard shared(s.mutex);
-      s.noName = true;
-      return false;
-    }
-    addresses_ = lookup->addresses;
-    if (!addresses_) {
-      std::lock_guard shared(s.mutex);
-      s.noName = true;
-      return false;
-    }
-  }
-  // Made without connecting (a timeout of 0), so that the window's thread
-  // can shut it down while TLS or the connection itself hangs.
-  http_t* http = cups.connect(s.host.constData(), s.port, addresses_, AF_UNSPEC, s.encryption, 1, 0, nullptr);
-  if (!http) {
-    std::lock_guard lock(s.mutex);
-    s.refused = true;
-    return false;
-  }
-  {
-    std::lock_guard lock(s.mutex);
-    http_ = http;
-    s.published = http;
-  }
-  cups.setTimeout(http, secondsLeft(), &ServerLink::OnTimeout, this);
-  const int millis = static_cast<int>(secondsLeft() * 1000);
-  if (cups.reconnect(http, millis, reinterpret_cast<int*>(&s.cancel)) == 0) return true;
-  const bool pki = cups.lastError() == IPP_STATUS_ERROR_CUPS_PKI;
-  std::lock_guard lock(s.mutex);
-  if (s.abandoned || Clock::now() >= s.deadline)
-    s.timedOut = true;
-  else if (pki)
-    s.tls = true;
-  else
-    s.refused = true;
-  return false;
-}
-
-bool ServerLink::reconnect() {
-  if (http_) {
-    {
-      std::lock_guard lock(shared_->mutex);
-      shared_->published = nullptr;
-    }
-    Cups().close(http_);
-    http_ = nullptr;
-  }
-  if (expired()) return false;
-  return connect();
-}
-
-LinkFault ServerLink::fault() const {
-  std::lock_guard lock(shared_->mutex);
-  const Shared& s = *shared_;
-  if (s.credentialsRefused) return LinkFault::CredentialsRefused;
-  if (s.credentialsCancelled) return LinkFault::CredentialsCancelled;
-  if (s.noName) return LinkFault::NoName;
-  if (s.tls) return LinkFault::Encryption;
-  if (s.refused) return LinkFault::NotRunning;
-  if (s.timedOut || s.abandoned || Clock::now() >= s.deadline) return LinkFault::NoAnswer;
-  if (http_ && Cups().status(http_) == HTTP_STATUS_ERROR) return LinkFault::Closed;
-  return LinkFault::None;
-}
-
-QString ServerLink::lastAnswer() const {
-  QString answer = QString::fromUtf8(Cups().lastErrorString()).trimmed();
-  while (answer.endsWith(u'.')) answer.chop(1);
-  return answer;
-}
-
-void ServerLink::keepInReserve(int msBeforeDeadline) {
-  std::lock_guard lock(shared_->mutex);
-  shared_->shutDownAt =
-      msBeforeDeadline > 0 ? shared_->deadline - std::chrono::milliseconds(msBeforeDeadline) : Clock::time_point::max();
-}
-
-int ServerLink::OnTimeout(http_t*, void* self) {
-  // libcups asks whether to go on waiting; until the deadline, yes.
-  return static_cast<ServerLink*>(self)->expired() ? 0 : 1;
-}
-
-const char* ServerLink::OnPassword(const char*, http_t*, const char*, const char*, void* self) {
-  Shared& s = *static_cast<ServerLink*>(self)->shared_;
-  std::unique_lock lock(s.mutex);
-  if (s.abandoned) return nullptr;
-  if (s.answers >= kAnswers) {
-    s.credentialsRefused = true;
-    return nullptr;
-  }
-  s.again = s.answers > 0;
-  ++s.answers;
-  s.asking = true;
-  s.answered = false;
-  s.changed.notify_all();
-  s.changed.wait(lock, [&s] { return s.answered || s.abandoned; });
-  s.asking = false;
-  if (!s.answered || !s.answer) {
-    s.credentialsCancelled = true;
-    return nullptr;
-  }
-  s.user = s.answer->user.toUtf8();
-  Cups().setUser(s.user.constData());
-  s.password = s.answer->password.toUtf8();
-  return s.password.constData();
-}
 
 PrintWorker::PrintWorker(int budgetMs, CredentialsPrompt prompt)
     : link_(new ServerLink(budgetMs)), prompt_(std::move(prompt)) {}
