@@ -10,7 +10,8 @@
 #                                     RECORD holds, for CTest's fixtures
 #   cups-test-daemon.sh ACTION DIR    change it for a test: reject, accept,
 #     disable, enable (with the administrator's reasons), hold, release (every
-#     job held, and released), remove-queue, add-queue, letter, a4, kill
+#     job held, and released), unreachable, reachable (the device), remove-queue,
+#     add-queue, letter, a4, kill
 # Clients reach it with CUPS_SERVER=DIR/cups.sock; pages land in DIR/pdf.
 # cups-pdf runs only as root, so this needs root (or sudo).
 set -euo pipefail
@@ -147,6 +148,19 @@ case "$action" in
   disable) cupsdisable -r "Paper jam in tray 2" "$queue" ;;
   enable) cupsenable "$queue" ;;
   hold) lpadmin -p "$queue" -o job-hold-until-default=indefinite ;;
+  unreachable)
+    # A device nobody answers at; one job makes the backend say so.
+    lpadmin -p "$queue" -v socket://127.0.0.1:9
+    echo "waiting" | lp -d "$queue" | sed 's/.*-\([0-9]*\) .*/\1/' >"$dir/stuck-job"
+    for _ in $(seq 100); do
+      lpstat -l -p "$queue" | grep -q "may not exist\|unreachable\|not responding" && break
+      sleep 0.1
+    done
+    ;;
+  reachable)
+    lpadmin -p "$queue" -v "cups-pdf:/$queue"
+    cancel "$(cat "$dir/stuck-job")"
+    ;;
   release)
     lpadmin -p "$queue" -o job-hold-until-default=no-hold
     for job in $(lpstat -o "$queue" | awk '{print $1}' | sed 's/.*-//'); do lp -i "$job" -H resume; done

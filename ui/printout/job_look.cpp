@@ -96,14 +96,21 @@ QString LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, con
                "resumed.")
         .arg(printer, said.isEmpty() ? QString() : QStringLiteral(": ") + said);
   if (state.state == kCompleted || said.isEmpty()) return {};
-  // A device that cannot be reached: the backend keeps trying, and says so.
+  // A device that cannot be reached: the backend keeps trying and says so,
+  // in a reason or in one of CUPS's own words for it; "Connecting to
+  // printer" and the like are no news.
+  static const char* const kUnreachable[] = {"may not exist or is unavailable", "is unreachable", "is not responding",
+                                             "is not connected", "Unable to locate printer"};
+  bool unreachable = false;
+  for (const char* words : kUnreachable) unreachable = unreachable || said.contains(QLatin1String(words));
   for (const QString& reason : queue.texts("printer-state-reasons"))
-    if (reason.startsWith(QStringLiteral("offline")) || reason.endsWith(QStringLiteral("-error")) ||
-        reason.endsWith(QStringLiteral("-warning")))
-      return QStringLiteral(
-                 "The page is waiting at the printer \"%1\", which reports: %2. It prints once the printer "
-                 "can be reached.")
-          .arg(printer, said);
+    unreachable = unreachable || reason.startsWith(QStringLiteral("offline")) ||
+                  reason.endsWith(QStringLiteral("-error")) || reason.endsWith(QStringLiteral("-warning"));
+  if (unreachable)
+    return QStringLiteral(
+               "The page is waiting at the printer \"%1\", which reports: %2. It prints once the printer "
+               "can be reached.")
+        .arg(printer, said);
   return {};
 }
 
