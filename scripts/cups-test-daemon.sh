@@ -10,8 +10,10 @@
 #                                     RECORD holds, for CTest's fixtures
 #   cups-test-daemon.sh ACTION DIR    change it for a test: reject, accept,
 #     disable, enable (with the administrator's reasons), hold, release (every
-#     job held, and released), unreachable, reachable (the device), remove-queue,
-#     add-queue, letter, a4, kill
+#     job held, and released), unreachable, reachable (the device),
+#     credentials-device, plain-device (a device that prints only for the user
+#     clinic with the password right, and back), remove-queue, add-queue,
+#     letter, a4, kill
 # Clients reach it with CUPS_SERVER=DIR/cups.sock; pages land in DIR/pdf.
 # cups-pdf runs only as root, so this needs root (or sudo).
 set -euo pipefail
@@ -55,6 +57,7 @@ start() {
   as_root rm -rf "${dir:?}"/*
   mkdir "$dir"/{root,spool,tmp,cache,state,log,pdf}
   chmod 755 "$dir" "$dir"/*
+  server_bin
   chmod 1777 "$dir/pdf" "$dir/tmp"
   cat >"$dir/root/cupsd.conf" <<CONF
 Listen $dir/cups.sock
@@ -87,6 +90,7 @@ StateDir $dir/state
 ErrorLog $dir/log/error_log
 AccessLog $dir/log/access_log
 PageLog $dir/log/page_log
+ServerBin $dir/serverbin
 CONF
   # cups-pdf picks its settings by the name in the device URI.
   as_root tee "$pdfconf" >/dev/null <<CONF
@@ -110,6 +114,29 @@ CONF
     exit 1
   fi
   add_queue
+}
+
+# The system's filters and backends, and one backend of the tests' own that
+# asks for credentials as a Windows share does: a few lines of shell that
+# exit with the backend's authentication-required status.
+server_bin() {
+  local bin=$dir/serverbin
+  mkdir -p "$bin/backend"
+  for part in /usr/lib/cups/*; do
+    [ "$part" = /usr/lib/cups/backend ] || ln -s "$part" "$bin/"
+  done
+  ln -s /usr/lib/cups/backend/* "$bin/backend/"
+  cat >"$bin/backend/vitayear-credentials" <<'BACKEND'
+#!/bin/sh
+[ $# -ge 5 ] || exit 0  # no printers to discover
+if [ "${AUTH_USERNAME:-}" = clinic ] && [ "${AUTH_PASSWORD:-}" = right ]; then
+  cat >"${DEVICE_URI#*:}/credentials-job_$1.pdf"
+  exit 0
+fi
+echo "ATTR: auth-info-required=username,password" >&2
+exit 2
+BACKEND
+  chmod 755 "$bin" "$bin/backend" "$bin/backend/vitayear-credentials"
 }
 
 add_queue() {
@@ -164,6 +191,13 @@ case "$action" in
   release)
     lpadmin -p "$queue" -o job-hold-until-default=no-hold
     for job in $(lpstat -o "$queue" | awk '{print $1}' | sed 's/.*-//'); do lp -i "$job" -H resume; done
+    ;;
+  credentials-device)
+    lpadmin -p "$queue" -v "vitayear-credentials:$dir/pdf" -o auth-info-required=username,password
+    ;;
+  plain-device)
+    lpadmin -p "$queue" -v "cups-pdf:/$queue" -o auth-info-required=none
+    cancel -a "$queue"
     ;;
   remove-queue) lpadmin -x "$queue" ;;
   add-queue) add_queue ;;

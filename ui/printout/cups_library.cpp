@@ -28,7 +28,6 @@ CupsLibrary Open() {
   Resolve(library, cups.startDestDocument, "cupsStartDestDocument");
   Resolve(library, cups.writeRequestData, "cupsWriteRequestData");
   Resolve(library, cups.finishDestDocument, "cupsFinishDestDocument");
-  Resolve(library, cups.cancelDestJob, "cupsCancelDestJob");
   Resolve(library, cups.server, "cupsServer");
   Resolve(library, cups.encryption, "cupsEncryption");
   Resolve(library, cups.port, "ippPort");
@@ -63,9 +62,9 @@ bool CupsLibrary::loaded() const {
   const auto all = [](auto... functions) { return (... && (functions != nullptr)); };
   return all(lastErrorString, getNamedDest, freeDests, getOption, copyDestInfo, freeDestInfo, findDestDefault,
              getCollection, findAttribute, getInteger, createDestJob, startDestDocument, writeRequestData,
-             finishDestDocument, cancelDestJob, server, encryption, port, connect, setTimeout, status, close, reconnect,
-             getFd, addrGetList, addrFreeList, lastError, setPasswordCB2, setUser, user, setServer, setEncryption,
-             newRequest, addString, addStrings, addInteger, doRequest, deleteIpp, getString, getCount);
+             finishDestDocument, server, encryption, port, connect, setTimeout, status, close, reconnect, getFd,
+             addrGetList, addrFreeList, lastError, setPasswordCB2, setUser, user, setServer, setEncryption, newRequest,
+             addString, addStrings, addInteger, doRequest, deleteIpp, getString, getCount);
 }
 
 const CupsLibrary& Cups() {

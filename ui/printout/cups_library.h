@@ -22,7 +22,6 @@ struct CupsLibrary {
   decltype(&::cupsStartDestDocument) startDestDocument = nullptr;
   decltype(&::cupsWriteRequestData) writeRequestData = nullptr;
   decltype(&::cupsFinishDestDocument) finishDestDocument = nullptr;
-  decltype(&::cupsCancelDestJob) cancelDestJob = nullptr;
   decltype(&::cupsServer) server = nullptr;
   decltype(&::cupsEncryption) encryption = nullptr;
   decltype(&::ippPort) port = nullptr;

@@ -1,11 +1,16 @@
 #include "job_look.h"
 
-#include <memory>
+#include <thread>
+#include <vector>
 
 namespace vitayear::ui {
 namespace {
 
-constexpr int kHeld = 4;     // IPP_JSTATE_HELD
+using namespace std::chrono_literals;
+
+constexpr int kPending = 3;  // IPP_JSTATE_PENDING
+constexpr int kHeld = 4;
+constexpr int kProcessing = 5;
 constexpr int kStopped = 5;  // IPP_PSTATE_STOPPED
 constexpr int kCompleted = 9;
 
@@ -27,23 +32,94 @@ struct Answer {
   }
 };
 
-// One request about a job (job > 0) or a queue, as the printing user.
-Answer Ask(ServerLink& link, const char* printerUri, int job, std::initializer_list<const char*> wanted) {
+// A request about a job (job > 0) or a queue, as the printing user.
+ipp_t* Request(ipp_op_t operation, const char* printerUri, int job) {
   const CupsLibrary& cups = Cups();
-  Answer answer;
-  if (!link.http() || !printerUri) return answer;
-  ipp_t* request = cups.newRequest(job > 0 ? IPP_OP_GET_JOB_ATTRIBUTES : IPP_OP_GET_PRINTER_ATTRIBUTES);
+  ipp_t* request = cups.newRequest(operation);
   cups.addString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, printerUri);
   if (job > 0) cups.addInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
   cups.addString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cups.user());
-  cups.addStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", static_cast<int>(wanted.size()),
-                  nullptr, wanted.begin());
-  answer.ipp = cups.doRequest(link.http(), request, "/");  // frees the request
+  return request;
+}
+
+// Sends it; no answer when the server refused it.
+Answer Send(ServerLink& link, ipp_t* request, const char* resource) {
+  const CupsLibrary& cups = Cups();
+  Answer answer;
+  answer.ipp = cups.doRequest(link.http(), request, resource);  // frees the request
   if (answer.ipp && cups.lastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
     cups.deleteIpp(answer.ipp);
     answer.ipp = nullptr;
   }
   return answer;
+}
+
+Answer Ask(ServerLink& link, const char* printerUri, int job, std::initializer_list<const char*> wanted) {
+  if (!link.http() || !printerUri) return {};
+  ipp_t* request = Request(job > 0 ? IPP_OP_GET_JOB_ATTRIBUTES : IPP_OP_GET_PRINTER_ATTRIBUTES, printerUri, job);
+  Cups().addStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                    static_cast<int>(wanted.size()), nullptr, wanted.begin());
+  return Send(link, request, "/");
+}
+
+// The job waits for credentials its printer asks for.
+bool HeldForCredentials(const JobState& state) {
+  return state.known && state.state == kHeld && state.reasons.contains(QStringLiteral("cups-held-for-authentication"));
+}
+
+// What the queue's backend asks for, when the operator can answer it: a user
+// name and a password (not a Kerberos ticket, not a domain of its own).
+QStringList CredentialsAskedFor(ServerLink& link, const char* printerUri) {
+  const QStringList asked = Ask(link, printerUri, 0, {"auth-info-required"}).texts("auth-info-required");
+  for (const QString& kind : asked)
+    if (kind != QStringLiteral("username") && kind != QStringLiteral("password")) return {};
+  return asked;
+}
+
+// Hands the credentials to the spooler for the held job, which releases it.
+bool Authenticate(ServerLink& link, const char* printerUri, int job, const QStringList& asked,
+                  const Credentials& given) {
+  std::vector<QByteArray> values;
+  for (const QString& kind : asked)
+    values.push_back((kind == QStringLiteral("username") ? given.user : given.password).toUtf8());
+  std::vector<const char*> texts;
+  for (const QByteArray& value : values) texts.push_back(value.constData());
+  ipp_t* request = Request(IPP_OP_CUPS_AUTHENTICATE_JOB, printerUri, job);
+  Cups().addStrings(request, IPP_TAG_OPERATION, IPP_TAG_TEXT, "auth-info", static_cast<int>(texts.size()), nullptr,
+                    texts.data());
+  return Send(link, request, "/jobs/").ipp != nullptr;
+}
+
+// A queue that asks for credentials holds the job only once its backend has
+// tried, so the job is watched until it prints, or is held and answered, as
+// often as the operator may answer. `state` ends as the job's last state.
+LinkFault WatchForCredentials(ServerLink& link, const char* printerUri, int job, JobState& state) {
+  const QStringList asked = CredentialsAskedFor(link, printerUri);
+  if (asked.isEmpty()) return LinkFault::None;
+  int answers = 0;
+  QString user = QString::fromUtf8(Cups().user());
+  while (state.known && (state.state == kPending || state.state == kProcessing || HeldForCredentials(state)) &&
+         !link.expired()) {
+    if (HeldForCredentials(state)) {
+      // Held for ever otherwise: nobody else is there to answer.
+      if (answers == kCredentialAnswers) {
+        CancelJob(link, printerUri, job);
+        return LinkFault::CredentialsRefused;
+      }
+      const std::optional<Credentials> given = link.askOperator(user, answers++ > 0);
+      if (!given && link.expired()) break;  // the window no longer waits: the page stays
+      if (!given) {
+        CancelJob(link, printerUri, job);
+        return LinkFault::CredentialsCancelled;
+      }
+      user = given->user;
+      if (!Authenticate(link, printerUri, job, asked, *given)) break;
+    } else {
+      std::this_thread::sleep_for(100ms);
+    }
+    state = AskJobState(link, printerUri, job);
+  }
+  return LinkFault::None;
 }
 
 QString WithoutStop(QString text) {
@@ -70,31 +146,37 @@ JobState AskJobState(ServerLink& link, const char* printerUri, int job) {
   return state;
 }
 
+void CancelJob(ServerLink& link, const char* printerUri, int job) {
+  if (link.http() && printerUri) Send(link, Request(IPP_OP_CANCEL_JOB, printerUri, job), "/jobs/");
+}
+
 QString QueueReason(ServerLink& link, const char* printerUri) {
   const Answer answer = Ask(link, printerUri, 0, {"printer-state-message"});
   const QStringList message = answer.texts("printer-state-message");
   return message.isEmpty() ? QString() : WithoutStop(message.first());
 }
 
-QString LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const QString& printer) {
-  const JobState state = AskJobState(link, printerUri, job);
+Look LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const QString& printer) {
+  JobState state = AskJobState(link, printerUri, job);
+  if (const LinkFault dropped = WatchForCredentials(link, printerUri, job, state); dropped != LinkFault::None)
+    return {{}, dropped};
   if (state.known && state.state == kHeld) {
     QStringList why = state.reasons;
     why.removeAll(QStringLiteral("none"));
-    return QStringLiteral(
-               "The page is waiting at the printer \"%1\": the print server holds it (%2). It prints once "
-               "the job is released.")
-        .arg(printer, why.isEmpty() ? QStringLiteral("job-hold-until-specified") : why.join(QStringLiteral(", ")));
+    return {
+        QStringLiteral("The page is waiting at the printer \"%1\": the print server holds it (%2). It prints once "
+                       "the job is released.")
+            .arg(printer, why.isEmpty() ? QStringLiteral("job-hold-until-specified") : why.join(QStringLiteral(", ")))};
   }
   const Answer queue = Ask(link, printerUri, 0, {"printer-state", "printer-state-message", "printer-state-reasons"});
   if (!queue.ipp) return {};
   const QStringList message = queue.texts("printer-state-message");
   const QString said = message.isEmpty() ? QString() : WithoutStop(message.first());
   if (queue.number("printer-state") == kStopped)
-    return QStringLiteral(
-               "The page is waiting at the printer \"%1\", which is paused%2. It prints once the printer is "
-               "resumed.")
-        .arg(printer, said.isEmpty() ? QString() : QStringLiteral(": ") + said);
+    return {
+        QStringLiteral("The page is waiting at the printer \"%1\", which is paused%2. It prints once the printer is "
+                       "resumed.")
+            .arg(printer, said.isEmpty() ? QString() : QStringLiteral(": ") + said)};
   if (state.state == kCompleted || said.isEmpty()) return {};
   // A device that cannot be reached: the backend keeps trying and says so,
   // in a reason or in one of CUPS's own words for it; "Connecting to
@@ -107,10 +189,9 @@ QString LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, con
     unreachable = unreachable || reason.startsWith(QStringLiteral("offline")) ||
                   reason.endsWith(QStringLiteral("-error")) || reason.endsWith(QStringLiteral("-warning"));
   if (unreachable)
-    return QStringLiteral(
-               "The page is waiting at the printer \"%1\", which reports: %2. It prints once the printer "
-               "can be reached.")
-        .arg(printer, said);
+    return {QStringLiteral("The page is waiting at the printer \"%1\", which reports: %2. It prints once the printer "
+                           "can be reached.")
+                .arg(printer, said)};
   return {};
 }
 

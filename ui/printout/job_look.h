@@ -21,10 +21,19 @@ struct JobState {
 
 JobState AskJobState(ServerLink& link, const char* printerUri, int job);
 
-// One look at the job and its queue after the page was handed over: a
-// notice that the page is waiting and why, in the server's and the
-// administrator's words; empty when nothing holds it back.
-QString LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const QString& printer);
+struct Look {
+  QString notice;                       // the page is waiting, and why; empty when nothing holds it back
+  LinkFault dropped = LinkFault::None;  // the job was cancelled for this
+};
+
+// A look at the job and its queue after the page was handed over, in the
+// server's and the administrator's words. A job held until its printer gets
+// a user name and password (a Windows share, say) is answered from the
+// operator and released, or cancelled when the operator cannot give them.
+Look LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const QString& printer);
+
+// Cancels the job, as the printing user.
+void CancelJob(ServerLink& link, const char* printerUri, int job);
 
 // The administrator's reason for a queue's state, without its closing full
 // stop; empty when none is given.

@@ -30,6 +30,7 @@ struct ServerLink::Shared {
   bool asking = false;
   bool answered = false;
   bool again = false;
+  QByteArray offered;  // the user name the dialog starts with
   int answers = 0;
   std::optional<Credentials> answer;
   QByteArray password;  // alive while libcups uses it

@@ -193,12 +193,17 @@ void Submit(ServerLink& link, PrintJob& print) {
     const JobState state = AskJobState(link, print.uri(), print.job);
     if (!state.holdsThePage()) {
       // A job without its page would wait on the server for ever.
-      if (state.known) cups.cancelDestJob(link.http(), print.dest, print.job);
+      if (state.known) CancelJob(link, print.uri(), print.job);
       return refused(fault, answer, {});
     }
   }
   print.accepted = true;
-  print.decide({true, {}, LookAtJobAndQueue(link, print.uri(), print.job, print.printer)});
+  const Look look = LookAtJobAndQueue(link, print.uri(), print.job, print.printer);
+  if (look.dropped != LinkFault::None) {
+    print.accepted = false;
+    return print.decide(Failed(look.dropped, print.server, {}));
+  }
+  print.decide({true, {}, look.notice});
 }
 
 // The window stopped waiting at the deadline.

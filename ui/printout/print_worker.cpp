@@ -80,7 +80,7 @@ bool PrintWorker::run(std::function<void(ServerLink&)> work) {
     if (s.done) return true;
     if (s.asking && !s.answered) {
       const bool again = s.again;
-      const QString user = QString::fromUtf8(s.user);
+      const QString user = QString::fromUtf8(s.offered);
       const auto asked = Clock::now();
       lock.unlock();
       std::optional<Credentials> answer = prompt_ ? prompt_(ServerName(), user, again) : std::nullopt;

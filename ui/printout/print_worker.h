@@ -21,6 +21,9 @@ struct Credentials {
   QString password;
 };
 
+// A wrong user name or password is asked again, up to this many answers.
+constexpr int kCredentialAnswers = 3;
+
 // Asks the operator on the window's thread: the server, the user name to
 // offer, and whether an answer was refused before. nullopt: cancelled.
 using CredentialsPrompt =
@@ -87,6 +90,9 @@ class ServerLink {
   // leaving that much for a look at the job; 0 lifts it.
   void keepInReserve(int msBeforeDeadline);
   bool expired() const;
+  // Asks the operator for a user name and password, on the window's thread,
+  // offering `user`; nullopt when cancelled or too late.
+  std::optional<Credentials> askOperator(const QString& user, bool again);
 
  private:
   friend class PrintWorker;

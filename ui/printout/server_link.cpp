@@ -10,8 +10,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A wrong password is asked again, up to this many answers in all.
-constexpr int kAnswers = 3;
 constexpr double kLookupMargin = 0.25;  // seconds
 
 std::atomic<NameLookup> lookupFunction{nullptr};
@@ -171,28 +169,44 @@ int ServerLink::OnTimeout(http_t*, void* self) {
   return static_cast<ServerLink*>(self)->expired() ? 0 : 1;
 }
 
-const char* ServerLink::OnPassword(const char*, http_t*, const char*, const char*, void* self) {
-  Shared& s = *static_cast<ServerLink*>(self)->shared_;
+std::optional<Credentials> ServerLink::askOperator(const QString& user, bool again) {
+  Shared& s = *shared_;
   std::unique_lock lock(s.mutex);
-  if (s.abandoned) return nullptr;
-  if (s.answers >= kAnswers) {
-    s.credentialsRefused = true;
-    return nullptr;
-  }
-  s.again = s.answers > 0;
-  ++s.answers;
+  if (s.abandoned) return std::nullopt;
+  s.offered = user.toUtf8();
+  s.again = again;
   s.asking = true;
   s.answered = false;
   s.changed.notify_all();
   s.changed.wait(lock, [&s] { return s.answered || s.abandoned; });
   s.asking = false;
-  if (!s.answered || !s.answer) {
+  return s.answered ? s.answer : std::nullopt;
+}
+
+const char* ServerLink::OnPassword(const char*, http_t*, const char*, const char*, void* self) {
+  ServerLink& link = *static_cast<ServerLink*>(self);
+  Shared& s = *link.shared_;
+  int answers = 0;
+  QString user;
+  {
+    std::lock_guard lock(s.mutex);
+    if (s.abandoned) return nullptr;
+    if (s.answers >= kCredentialAnswers) {
+      s.credentialsRefused = true;
+      return nullptr;
+    }
+    answers = s.answers++;
+    user = QString::fromUtf8(s.user);
+  }
+  const std::optional<Credentials> answer = link.askOperator(user, answers > 0);
+  std::lock_guard lock(s.mutex);
+  if (!answer) {
     s.credentialsCancelled = true;
     return nullptr;
   }
-  s.user = s.answer->user.toUtf8();
+  s.user = answer->user.toUtf8();
   Cups().setUser(s.user.constData());
-  s.password = s.answer->password.toUtf8();
+  s.password = answer->password.toUtf8();
   return s.password.constData();
 }
 
