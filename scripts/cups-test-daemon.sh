@@ -13,7 +13,8 @@
 #     job held, and released), unreachable, reachable (the device),
 #     credentials-device, plain-device (a device that prints only for the user
 #     clinic with the password right, and back), remove-queue, add-queue,
-#     letter, a4, kill
+#     raw, ppd-queue (a raw queue in its place, and back), letter, a4, a5,
+#     label (the paper), kill
 # Clients reach it with CUPS_SERVER=DIR/cups.sock; pages land in DIR/pdf.
 # cups-pdf runs only as root, so this needs root (or sudo).
 set -euo pipefail
@@ -22,7 +23,6 @@ export LC_ALL=C  # lpstat's answers are read below
 action=${1:?start or stop}
 dir=${2:?folder}
 queue=vitayear-test
-pdfconf=/etc/cups/cups-pdf-${queue}.conf
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -116,9 +116,10 @@ CONF
   add_queue
 }
 
-# The system's filters and backends, and one backend of the tests' own that
-# asks for credentials as a Windows share does: a few lines of shell that
-# exit with the backend's authentication-required status.
+# The system's filters and backends, and two backends of the tests' own: one
+# that keeps what it gets, and one that asks for credentials as a Windows
+# share does (a few lines of shell that exit with the backend's
+# authentication-required status).
 server_bin() {
   local bin=$dir/serverbin
   mkdir -p "$bin/backend"
@@ -126,27 +127,38 @@ server_bin() {
     [ "$part" = /usr/lib/cups/backend ] || ln -s "$part" "$bin/"
   done
   ln -s /usr/lib/cups/backend/* "$bin/backend/"
-  cat >"$bin/backend/vitayear-credentials" <<'BACKEND'
+  # vitayear-file:DIR writes each job to DIR as it comes; vitayear-credentials:DIR
+  # only for the user name clinic with the password right.
+  cat >"$bin/backend/vitayear-file" <<'BACKEND'
 #!/bin/sh
 [ $# -ge 5 ] || exit 0  # no printers to discover
-if [ "${AUTH_USERNAME:-}" = clinic ] && [ "${AUTH_PASSWORD:-}" = right ]; then
-  cat >"${DEVICE_URI#*:}/credentials-job_$1.pdf"
-  exit 0
-fi
-echo "ATTR: auth-info-required=username,password" >&2
-exit 2
+case "$0" in
+  *credentials)
+    if [ "${AUTH_USERNAME:-}" != clinic ] || [ "${AUTH_PASSWORD:-}" != right ]; then
+      echo "ATTR: auth-info-required=username,password" >&2
+      exit 2
+    fi ;;
+esac
+# The document is the sixth argument when no filter stands before the backend.
+if [ $# -ge 6 ]; then cat "$6"; else cat; fi >"${DEVICE_URI#*:}/file-job_$1.pdf"
 BACKEND
-  chmod 755 "$bin" "$bin/backend" "$bin/backend/vitayear-credentials"
+  cp "$bin/backend/vitayear-file" "$bin/backend/vitayear-credentials"
+  chmod 755 "$bin" "$bin/backend" "$bin/backend/vitayear-file" "$bin/backend/vitayear-credentials"
 }
 
 add_queue() {
   # cups-pdf can print to the edge of the sheet; real printers cannot. Give
   # the test queue a quarter inch it cannot print on every side of A4 and
   # US Letter, so the tests see the placement a real printer needs.
+  # It also takes labels of 28.6 by 88.9 mm, on which the page cannot fit.
   sed -e 's|^\*ImageableArea A4/A4: .*|*ImageableArea A4/A4: "18 18 577 824"|' \
       -e 's|^\*ImageableArea Letter/US Letter: .*|*ImageableArea Letter/US Letter: "18 18 594 774"|' \
+      -e 's|^\*ImageableArea A5/A5: .*|*ImageableArea A5/A5: "18 18 403 577"|' \
+      -e 's#^\*\(PageSize\|PageRegion\) A5/A5: .*#&\n*\1 w81h252/Address Label: "<</PageSize[81 252]/ImagingBBox null>>setpagedevice"#' \
+      -e 's|^\*ImageableArea A5/A5: .*|&\n*ImageableArea w81h252/Address Label: "0 0 81 252"|' \
+      -e 's|^\*PaperDimension A5/A5: .*|&\n*PaperDimension w81h252/Address Label: "81 252"|' \
       /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd >"$dir/queue.ppd"
-  lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P "$dir/queue.ppd" 2>/dev/null
+  lpadmin -p "$queue" -E -v "cups-pdf:/$pdfname" -P "$dir/queue.ppd" 2>/dev/null
   lpadmin -p "$queue" -o PageSize=A4
   lpadmin -d "$queue"
   cupsenable "$queue"
@@ -167,6 +179,10 @@ case "$action" in
 esac
 
 export CUPS_SERVER=$dir/cups.sock
+# cups-pdf reads its settings from a file named after the device URI, in
+# /etc/cups: a name of this daemon's own keeps two daemons apart.
+pdfname=vitayear-$(basename "$dir")
+pdfconf=/etc/cups/cups-pdf-$pdfname.conf
 case "$action" in
   start) start ;;
   stop) stop ;;
@@ -185,7 +201,7 @@ case "$action" in
     done
     ;;
   reachable)
-    lpadmin -p "$queue" -v "cups-pdf:/$queue"
+    lpadmin -p "$queue" -v "cups-pdf:/$pdfname"
     cancel "$(cat "$dir/stuck-job")"
     ;;
   release)
@@ -196,12 +212,24 @@ case "$action" in
     lpadmin -p "$queue" -v "vitayear-credentials:$dir/pdf" -o auth-info-required=username,password
     ;;
   plain-device)
-    lpadmin -p "$queue" -v "cups-pdf:/$queue" -o auth-info-required=none
+    lpadmin -p "$queue" -v "cups-pdf:/$pdfname" -o auth-info-required=none
     cancel -a "$queue"
     ;;
   remove-queue) lpadmin -x "$queue" ;;
   add-queue) add_queue ;;
   letter) lpadmin -p "$queue" -o PageSize=Letter ;;
+  a5) lpadmin -p "$queue" -o PageSize=A5 ;;
+  label) lpadmin -p "$queue" -o PageSize=w81h252 ;;
+  raw)
+    # A queue that states no paper: what it gets goes to the device as it is.
+    lpadmin -x "$queue"
+    lpadmin -p "$queue" -E -v "vitayear-file:$dir/pdf" -m raw 2>/dev/null
+    lpadmin -d "$queue"
+    ;;
+  ppd-queue)
+    lpadmin -x "$queue"
+    add_queue
+    ;;
   a4) lpadmin -p "$queue" -o PageSize=A4 ;;
   kill) kill_daemon ;;
   *) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;

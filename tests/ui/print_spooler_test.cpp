@@ -12,6 +12,7 @@
 #include <QScopeGuard>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -71,18 +72,54 @@ int PageCount(const QString& pdf) {
 }
 
 // The test queue cannot print on a quarter inch (18 points) round the sheet.
-QRectF PrintableArea(bool letter = false) {
-  const QSizeF sheet = letter ? QSizeF(612, 792) : QSizeF(595, 842);
-  return {QPointF(18, 18), sheet - QSizeF(36, 36)};
+QRectF PrintableArea(QSizeF sheet = QSizeF(595, 842), double margin = 18) {
+  return {QPointF(margin, margin), sheet - QSizeF(2 * margin, 2 * margin)};
 }
 
-// Where a field of the table must land: the content (960 to 11895 twips
-// across) centred across the printable width, the window's top at the top
-// of the printable area. Twips to points: divide by 20.
+// The fields span 960 to 11895 twips across and 2040 to 13815 down; twips
+// to points: divide by 20. The page is drawn smaller where they do not fit.
+double ExpectedScale(const QRectF& printable) {
+  return std::min({1.0, printable.width() / ((11895 - 960) / 20.0), printable.height() / ((13815 - 2040) / 20.0)});
+}
+
+// Where a field of the table must land: the content centred across the
+// printable width, the window's top at the top of the printable area (or
+// higher, as far as the content's bottom needs).
 QRectF ExpectedField(const PrintFieldSpec& f, const QRectF& printable) {
-  const double contentWidth = (11895 - 960) / 20.0;
-  const double contentLeft = printable.left() + (printable.width() - contentWidth) / 2;
-  return {contentLeft + (f.left - 960) / 20.0, printable.top() + f.top / 20.0, f.width / 20.0, f.height / 20.0};
+  const double scale = ExpectedScale(printable);
+  const double contentLeft = printable.left() + (printable.width() - (11895 - 960) / 20.0 * scale) / 2;
+  const double windowTop = printable.top() + std::min(0.0, printable.height() - 13815 / 20.0 * scale);
+  return {contentLeft + (f.left - 960) / 20.0 * scale, windowTop + f.top / 20.0 * scale, f.width / 20.0 * scale,
+          f.height / 20.0 * scale};
+}
+
+// The user's own lpoptions, in a home of the test's own for as long as it lives.
+struct UserHome {
+  QTemporaryDir dir;
+  QByteArray home = qgetenv("HOME");
+  explicit UserHome(const QByteArray& lpoptions) {
+    QDir(dir.path()).mkpath(QStringLiteral(".cups"));
+    QFile file(dir.path() + QStringLiteral("/.cups/lpoptions"));
+    if (file.open(QIODevice::WriteOnly)) file.write(lpoptions);
+    qputenv("HOME", QFile::encodeName(dir.path()));
+  }
+  ~UserHome() { qputenv("HOME", home); }
+  UserHome(const UserHome&) = delete;
+  UserHome& operator=(const UserHome&) = delete;
+};
+
+// One attribute of a job the test daemon printed, as text.
+QString JobAttribute(const QString& printed, const char* name) {
+  static const QRegularExpression jobRe(QStringLiteral("job_(\\d+)\\.pdf$"));
+  ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+               "ipp://localhost/printers/vitayear-test");
+  ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobRe.match(printed).captured(1).toInt());
+  ipp_t* answer = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+  ipp_attribute_t* attribute = answer ? ippFindAttribute(answer, name, IPP_TAG_ZERO) : nullptr;
+  const QString value = attribute ? QString::fromUtf8(ippGetString(attribute, 0, nullptr)) : QString();
+  ippDelete(answer);
+  return value;
 }
 
 const PrintFieldSpec& Spec(PrintField field) {
@@ -173,23 +210,37 @@ class PrintSpoolerTest : public QObject {
     QCOMPARE(spooler.pages().size(), before.size() + 2);
   }
 
+  // The page on the paper the job prints on: the queue's, the user's own
+  // default for it, the system's for a queue that states none; drawn smaller
+  // where it does not fit. Sheets in points.
+  // clang-format off
   void fieldsLandAtTheirPlaces_data() {
-    QTest::addColumn<bool>("letter");
+    QTest::addColumn<QString>("paper");  // the test daemon's action, or "user-a5": the user's own lpoptions
+    QTest::addColumn<QSizeF>("sheet");
+    QTest::addColumn<double>("margin");
     QTest::addColumn<bool>("darkDesktop");
     QTest::addColumn<QString>("name");  // the two longer ones are wider than their box at full size
-    QTest::newRow("A4") << false << false << QStringLiteral("Олена Коваль");
-    QTest::newRow("A4, a long Cyrillic name") << false << false << QStringLiteral("Олена Їжакевич-Ґудзь");
-    QTest::newRow("US Letter, dark colour scheme, a long name")
-        << true << true << QStringLiteral("Alexandra Montgomery-Smith");
+    QTest::newRow("A4") << "a4" << QSizeF(595, 842) << 18.0 << false << QStringLiteral("Олена Коваль");
+    QTest::newRow("A4, a long Cyrillic name") << "a4" << QSizeF(595, 842) << 18.0 << false << QStringLiteral("Олена Їжакевич-Ґудзь");
+    QTest::newRow("US Letter, dark colour scheme, a long name") << "letter" << QSizeF(612, 792) << 18.0 << true << QStringLiteral("Alexandra Montgomery-Smith");
+    QTest::newRow("A5: scaled to fit") << "a5" << QSizeF(420, 595) << 18.0 << false << QStringLiteral("Олена Коваль");
+    QTest::newRow("the user's own A5 on an A4 queue") << "user-a5" << QSizeF(420, 595) << 18.0 << false << QStringLiteral("Ann Lee");
+    QTest::newRow("a raw queue: the system's paper") << "raw" << QSizeF(612, 792) << 0.0 << false << QStringLiteral("Ann Lee");
   }
+  // clang-format on
   void fieldsLandAtTheirPlaces() {
-    QFETCH(bool, letter);
+    QFETCH(QString, paper);
+    QFETCH(QSizeF, sheet);
+    QFETCH(double, margin);
     QFETCH(bool, darkDesktop);
     QFETCH(QString, name);
     const QPalette light = QApplication::palette();
+    const QByteArray systemPaper = qgetenv("PAPERSIZE");
+    qputenv("PAPERSIZE", "letter");  // the raw queue's, seen apart from the queue's A4
     const auto restore = qScopeGuard([&] {
       QApplication::setPalette(light);
-      spooler.run("a4");
+      qputenv("PAPERSIZE", systemPaper);
+      spooler.run(paper == "raw" ? "ppd-queue" : "a4");
     });
     if (darkDesktop) {
       QPalette dark(QColor(0xe0, 0xe0, 0xe0), QColor(0x24, 0x24, 0x24));
@@ -197,19 +248,24 @@ class PrintSpoolerTest : public QObject {
       dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
       QApplication::setPalette(dark);
     }
-    QVERIFY(spooler.run(letter ? "letter" : "a4"));
+    std::optional<UserHome> home;
+    if (paper == "user-a5")
+      home.emplace("Dest vitayear-test media=A5 sides=two-sided-long-edge\n");
+    else
+      QVERIFY(spooler.run(paper));
     Harness h(Harness::Printer::Spooler);
     h.fill(1, "25", "70", "30", {"1", "1", "3", "2", "1", "1"}, 2);
     h.box(TextBox::UsrName)->setText(name);
     const QString pdf = printOnce(h);
     QVERIFY(!pdf.isEmpty());
-    QVERIFY(h.messages.isEmpty());
+    QVERIFY2(h.messages.isEmpty(), qPrintable(h.messages.join(u'\n')));
     QCOMPARE(PageCount(pdf), 1);
-    QVERIFY(
-        Run(QStringLiteral("pdfinfo"), {pdf}).contains(letter ? QStringLiteral("(letter)") : QStringLiteral("(A4)")));
     const Page page = ReadPage(spooler.document(pdf));
-    const QRectF printable = PrintableArea(letter);
-    QCOMPARE(qRound(page.size.width()), letter ? 612 : 595);
+    const QRectF printable = PrintableArea(sheet, margin);
+    QVERIFY2(qAbs(page.size.width() - sheet.width()) < 2 && qAbs(page.size.height() - sheet.height()) < 2,
+             qPrintable(QStringLiteral("%1x%2").arg(page.size.width()).arg(page.size.height())));
+    // The user's other defaults for the queue went with the job.
+    if (paper == "user-a5") QCOMPARE(JobAttribute(pdf, "sides"), QStringLiteral("two-sided-long-edge"));
 
     const std::pair<PrintField, QString> firstWords[] = {
         {PrintField::UsrName, name.section(u' ', 0, 0)},
@@ -235,7 +291,7 @@ class PrintSpoolerTest : public QObject {
                               .arg(expected.width())
                               .arg(expected.height())));
       // Left-aligned: the text starts near the left edge (a figure after its sign blank).
-      QVERIFY2(word->box.left() - expected.left() < 14, qPrintable(text));
+      QVERIFY2(word->box.left() - expected.left() < 14 * ExpectedScale(printable), qPrintable(text));
     }
     // The whole name, its last letter too, inside its box.
     const Word* last = page.find(name.section(u' ', -1));
@@ -331,6 +387,9 @@ class PrintSpoolerTest : public QObject {
     QTest::newRow("password question cancelled") << "password-cancel" << "" << "The question of the print server %1 for a user name and password was cancelled.";
     QTest::newRow("printer's password wrong three times") << "credentials-wrong" << "plain-device" << "The print server %1 did not accept the user name and password.";
     QTest::newRow("printer's password question cancelled") << "credentials-cancel" << "plain-device" << "The question of the print server %1 for a user name and password was cancelled.";
+    QTest::newRow("paper far too small") << "label" << "a4" << "The printer \"vitayear-test\" at %1 holds paper of 28.6 x 88.9 mm, too small for the page. The smallest of its papers that takes the page is A5 (148.5 x 209.9 mm).";
+    QTest::newRow("LPDEST names a missing default") << "lpdest" << "" << "The printer \"NOSUCH\" that LPDEST names as the default is not set up at the print server %1.";
+    QTest::newRow("lpoptions names a missing default") << "lpoptions" << "" << "The printer \"NOSUCH\" that %2/.cups/lpoptions names as the default is not set up at the print server %1.";
   }
   // clang-format on
   void faultsAreReported() {
@@ -340,6 +399,7 @@ class PrintSpoolerTest : public QObject {
     const QByteArray daemon = cupsServer();
     std::optional<BadServer> bad;
     std::optional<Proxy> proxy;
+    std::optional<UserHome> home;
     QString server = QString::fromLocal8Bit(daemon);
     Operator::asked = 0;
     Operator::password = fault.endsWith(QStringLiteral("-wrong")) ? QStringLiteral("wrong") : QString();
@@ -348,6 +408,11 @@ class PrintSpoolerTest : public QObject {
       server = proxy->name();
     } else if (fault.startsWith(QStringLiteral("credentials"))) {
       QVERIFY(spooler.run(QStringLiteral("credentials-device")));
+    } else if (fault == "lpdest") {
+      qputenv("LPDEST", "NOSUCH");
+    } else if (fault == "lpoptions") {
+      home.emplace("Default NOSUCH\n");
+      said = said.arg(QStringLiteral("%1"), home->dir.path());
     } else if (fault == "lookup") {
       server = QStringLiteral("hanging.invalid:631");
     } else if (repair.isEmpty()) {
@@ -366,6 +431,7 @@ class PrintSpoolerTest : public QObject {
       cupsSetEncryption(HTTP_ENCRYPTION_IF_REQUESTED);
       SetNameLookup(nullptr);
       SetCredentialsAnswerer(nullptr);
+      qunsetenv("LPDEST");
       if (!repair.isEmpty()) spooler.run(repair);
     });
     Harness h(Harness::Printer::Spooler);

@@ -53,6 +53,13 @@ CupsLibrary Open() {
   Resolve(library, cups.deleteIpp, "ippDelete");
   Resolve(library, cups.getString, "ippGetString");
   Resolve(library, cups.getCount, "ippGetCount");
+  Resolve(library, cups.getDestMediaByName, "cupsGetDestMediaByName");
+  Resolve(library, cups.getDestMediaByIndex, "cupsGetDestMediaByIndex");
+  Resolve(library, cups.getDestMediaCount, "cupsGetDestMediaCount");
+  Resolve(library, cups.getDestMediaBySize, "cupsGetDestMediaBySize");
+  Resolve(library, cups.pwgMediaForPWG, "pwgMediaForPWG");
+  Resolve(library, cups.pwgMediaForLegacy, "pwgMediaForLegacy");
+  Resolve(library, cups.pwgMediaForPPD, "pwgMediaForPPD");
   return cups;
 }
 
@@ -64,7 +71,9 @@ bool CupsLibrary::loaded() const {
              getCollection, findAttribute, getInteger, createDestJob, startDestDocument, writeRequestData,
              finishDestDocument, server, encryption, port, connect, setTimeout, status, close, reconnect, getFd,
              addrGetList, addrFreeList, lastError, setPasswordCB2, setUser, user, setServer, setEncryption, newRequest,
-             addString, addStrings, addInteger, doRequest, deleteIpp, getString, getCount);
+             addString, addStrings, addInteger, doRequest, deleteIpp, getString, getCount, getDestMediaByName,
+             getDestMediaByIndex, getDestMediaCount, getDestMediaBySize, pwgMediaForPWG, pwgMediaForLegacy,
+             pwgMediaForPPD);
 }
 
 const CupsLibrary& Cups() {

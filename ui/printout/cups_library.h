@@ -47,6 +47,13 @@ struct CupsLibrary {
   decltype(&::ippDelete) deleteIpp = nullptr;
   decltype(&::ippGetString) getString = nullptr;
   decltype(&::ippGetCount) getCount = nullptr;
+  decltype(&::cupsGetDestMediaByName) getDestMediaByName = nullptr;
+  decltype(&::cupsGetDestMediaByIndex) getDestMediaByIndex = nullptr;
+  decltype(&::cupsGetDestMediaCount) getDestMediaCount = nullptr;
+  decltype(&::cupsGetDestMediaBySize) getDestMediaBySize = nullptr;
+  decltype(&::pwgMediaForPWG) pwgMediaForPWG = nullptr;
+  decltype(&::pwgMediaForLegacy) pwgMediaForLegacy = nullptr;
+  decltype(&::pwgMediaForPPD) pwgMediaForPPD = nullptr;
 
   bool loaded() const;
 };

@@ -12,6 +12,8 @@
 #include "credentials_dialog.h"
 #include "cups_library.h"
 #include "job_look.h"
+#include "named_default.h"
+#include "paper_choice.h"
 #include "print_layout.h"
 #include "print_worker.h"
 #include "twips.h"
@@ -53,19 +55,16 @@ PrintResult Failed(LinkFault fault, const QString& server, const QString& otherw
 }
 
 // Where the printout window's top-left corner goes within the printable area
-// (dots at 96 per inch): the content, which starts well right of the window's
-// edge, is centred across the printable width, the window's top at its top.
-QPointF PrintoutOrigin(QSizeF printableDots) {
+// (dots at 96 per inch), the page drawn at `scale`: the content, which starts
+// well right of the window's edge, is centred across the printable width; the
+// window's top is at the printable area's top, or higher where the content
+// would otherwise run off its bottom.
+QPointF PrintoutOrigin(QSizeF printableDots, qreal scale) {
   const TwipsBox content = PrintContentBounds();
-  const qreal contentWidth = Pixels(content.right - content.left);
-  return {(printableDots.width() - contentWidth) / 2 - Pixels(content.left), 0};
+  const qreal contentWidth = Pixels(content.right - content.left) * scale;
+  return {(printableDots.width() - contentWidth) / 2 - Pixels(content.left) * scale,
+          std::min(0.0, printableDots.height() - Pixels(content.bottom) * scale)};
 }
-
-// The queue's default paper and the margins it cannot print on, in
-// hundredths of a millimetre, as the spooler itself states them.
-struct Paper {
-  int width = 0, length = 0, left = 0, top = 0, right = 0, bottom = 0;
-};
 
 // One print, shared by the window's thread and the print worker: a worker
 // that outlives the window's wait still finds it.
@@ -75,6 +74,7 @@ struct PrintJob {
   cups_dinfo_t* info = nullptr;
   QString printer;
   std::optional<Paper> paper;
+  double scale = 1;  // of the page on that paper
   QByteArray pdf;
   int job = 0;
   std::atomic<bool> accepted = false;  // the spooler holds the whole page
@@ -93,25 +93,8 @@ struct PrintJob {
   }
 };
 
-std::optional<Paper> DefaultPaper(http_t* http, const PrintJob& at) {
-  const CupsLibrary& cups = Cups();
-  ipp_attribute_t* media = cups.findDestDefault(http, at.dest, at.info, "media-col");
-  ipp_t* col = media ? cups.getCollection(media, 0) : nullptr;
-  ipp_attribute_t* size = col ? cups.findAttribute(col, "media-size", IPP_TAG_BEGIN_COLLECTION) : nullptr;
-  ipp_t* dimensions = size ? cups.getCollection(size, 0) : nullptr;
-  if (!dimensions) return std::nullopt;
-  const auto number = [&cups](ipp_t* in, const char* name) {
-    ipp_attribute_t* attribute = cups.findAttribute(in, name, IPP_TAG_INTEGER);
-    return attribute ? cups.getInteger(attribute, 0) : 0;
-  };
-  Paper paper{number(dimensions, "x-dimension"), number(dimensions, "y-dimension"), number(col, "media-left-margin"),
-              number(col, "media-top-margin"),   number(col, "media-right-margin"), number(col, "media-bottom-margin")};
-  if (paper.width <= 0 || paper.length <= 0) return std::nullopt;
-  return paper;
-}
-
-// The page as a PDF in memory, on the queue's paper within its margins.
-QByteArray RenderPdf(const PrintoutTexts& texts, const Paper& media) {
+// The page as a PDF in memory, on the job's paper within its margins.
+QByteArray RenderPdf(const PrintoutTexts& texts, const Paper& media, qreal scale) {
   QByteArray pdf;
   QBuffer buffer(&pdf);
   buffer.open(QIODevice::WriteOnly);
@@ -124,7 +107,9 @@ QByteArray RenderPdf(const PrintoutTexts& texts, const Paper& media) {
   const QMarginsF margins(media.left / 100.0, media.top / 100.0, media.right / 100.0, media.bottom / 100.0);
   writer.setPageLayout(QPageLayout(paper, QPageLayout::Portrait, margins, QPageLayout::Millimeter));
   QPainter painter(&writer);
-  PaintPrintout(painter, texts, PrintoutOrigin(QSizeF(writer.width(), writer.height())));
+  painter.translate(PrintoutOrigin(QSizeF(writer.width(), writer.height()), scale));
+  painter.scale(scale, scale);
+  PaintPrintout(painter, texts, QPointF(0, 0));
   painter.end();
   return pdf;
 }
@@ -137,23 +122,37 @@ class BusyCursor {
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-// On the worker: the default destination, its paper and margins.
+// Nothing is printed on paper far too small for the page.
+QString TooSmall(const PrintJob& print, http_t* http) {
+  const QString text = QStringLiteral("The printer \"%1\" at %2 holds paper of %3, too small for the page.")
+                           .arg(print.printer, print.server, Described(*print.paper));
+  if (const std::optional<Paper> smallest = SmallestPaperThatFits(http, print.dest, print.info))
+    return text + QStringLiteral(" The smallest of its papers that takes the page is %1.").arg(Described(*smallest));
+  return text + QStringLiteral(" None of its papers takes the page.");
+}
+
+// On the worker: the default destination, the paper the job prints on, and
+// how the page fits it.
 void FindDestination(ServerLink& link, PrintJob& print) {
   const CupsLibrary& cups = Cups();
   if (!link.connect()) return print.decide(Failed(link.fault(), print.server, {}));
   print.dest = cups.getNamedDest(link.http(), nullptr, nullptr);
-  if (!print.dest)
-    return print.decide(Failed(link.fault(), print.server,
-                               QStringLiteral("No default printer is set up at the print server %1. Choose a default "
-                                              "printer in the system's printer settings, then press Print again.")
-                                   .arg(print.server)));
+  if (!print.dest) {
+    const std::optional<NamedDefault> named = UserNamedDefault();
+    return print.decide(Failed(
+        link.fault(), print.server,
+        named ? QStringLiteral("The printer \"%1\" that %2 names as the default is not set up at the print server %3.")
+                    .arg(named->name, named->where, print.server)
+              : QStringLiteral("No default printer is set up at the print server %1. Choose a default printer in the "
+                               "system's printer settings, then press Print again.")
+                    .arg(print.server)));
+  }
   print.printer = QString::fromUtf8(print.dest->name);
   print.info = cups.copyDestInfo(link.http(), print.dest);
-  print.paper = print.info ? DefaultPaper(link.http(), print) : std::nullopt;
-  if (!print.paper)
-    print.decide(Failed(
-        link.fault(), print.server,
-        QStringLiteral("The printer \"%1\" at %2 did not say what paper it holds.").arg(print.printer, print.server)));
+  print.paper = ChoosePaper(link.http(), print.dest, print.info);
+  print.scale = FitScale(*print.paper);
+  if (link.fault() != LinkFault::None) return print.decide(Failed(link.fault(), print.server, {}));
+  if (print.scale < kSmallestScale) print.decide(Problem(TooSmall(print, link.http())));
 }
 
 // On the worker: hands the page to the spooler as one job. Whether it was
@@ -168,8 +167,9 @@ void Submit(ServerLink& link, PrintJob& print) {
     print.decide(Failed(fault, print.server, words));
   };
   link.keepInReserve(kJobLookMs);
-  if (cups.createDestJob(link.http(), print.dest, print.info, &print.job, kTitle, 0, nullptr) >
-          IPP_STATUS_OK_EVENTS_COMPLETE ||
+  // The user's own defaults for the destination go with the job, as lp sends them.
+  if (cups.createDestJob(link.http(), print.dest, print.info, &print.job, kTitle, print.dest->num_options,
+                         print.dest->options) > IPP_STATUS_OK_EVENTS_COMPLETE ||
       print.job <= 0) {
     print.job = 0;
     const LinkFault fault = link.fault();
@@ -231,7 +231,7 @@ PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts, QWidget* window) {
   print->server = PrintWorker::ServerName();
   if (!worker.run([print](ServerLink& link) { FindDestination(link, *print); })) return Late(*print);
   if (print->decided) return print->result;
-  print->pdf = RenderPdf(texts, *print->paper);
+  print->pdf = RenderPdf(texts, *print->paper, print->scale);
   if (!worker.run([print](ServerLink& link) { Submit(link, *print); })) return Late(*print);
   return print->result;
 }
