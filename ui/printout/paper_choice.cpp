@@ -15,13 +15,6 @@ namespace {
 // Hundredths of a millimetre in a twip: 2540 to the inch, 1440 twips to it.
 constexpr double kPerTwip = 2540.0 / 1440.0;
 
-// Margins that leave nothing to print on are no margins at all.
-Paper Sane(Paper paper) {
-  if (paper.left + paper.right >= paper.width || paper.top + paper.bottom >= paper.length)
-    paper.left = paper.top = paper.right = paper.bottom = 0;
-  return paper;
-}
-
 // The paper's everyday name, where it is a standard size.
 QString NameOf(int width, int length) {
   const QPageSize size(QSizeF(width / 100.0, length / 100.0), QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch);
@@ -29,7 +22,7 @@ QString NameOf(int width, int length) {
 }
 
 Paper Sized(int width, int length, int left = 0, int top = 0, int right = 0, int bottom = 0) {
-  return Sane({NameOf(width, length), width, length, left, top, right, bottom});
+  return WithUsableMargins({NameOf(width, length), width, length, left, top, right, bottom});
 }
 
 Paper FromSize(const cups_size_t& size) {
@@ -111,6 +104,12 @@ Paper SystemPaper() {
   const auto millimetres = [](nl_item item) { return static_cast<int>(reinterpret_cast<intptr_t>(nl_langinfo(item))); };
   const int width = millimetres(_NL_PAPER_WIDTH), length = millimetres(_NL_PAPER_HEIGHT);
   return width > 0 && length > 0 ? Sized(width * 100, length * 100) : Sized(21000, 29700);
+}
+
+Paper WithUsableMargins(Paper paper) {
+  if (paper.left + paper.right >= paper.width || paper.top + paper.bottom >= paper.length)
+    paper.left = paper.top = paper.right = paper.bottom = 0;
+  return paper;
 }
 
 double FitScale(const Paper& paper) {

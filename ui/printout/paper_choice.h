@@ -27,6 +27,9 @@ Paper ChoosePaper(http_t* http, cups_dest_t* dest, cups_dinfo_t* info);
 // paper of the locale.
 Paper SystemPaper();
 
+// Margins that leave nothing to print on are taken as no margins at all.
+Paper WithUsableMargins(Paper paper);
+
 // Below this the figures would be too small to read: nothing is printed.
 constexpr double kSmallestScale = 0.6;
 
