@@ -56,7 +56,6 @@ CupsLibrary Open() {
   Resolve(library, cups.getDestMediaByName, "cupsGetDestMediaByName");
   Resolve(library, cups.getDestMediaByIndex, "cupsGetDestMediaByIndex");
   Resolve(library, cups.getDestMediaCount, "cupsGetDestMediaCount");
-  Resolve(library, cups.getDestMediaBySize, "cupsGetDestMediaBySize");
   Resolve(library, cups.pwgMediaForPWG, "pwgMediaForPWG");
   Resolve(library, cups.pwgMediaForLegacy, "pwgMediaForLegacy");
   Resolve(library, cups.pwgMediaForPPD, "pwgMediaForPPD");
@@ -72,8 +71,7 @@ bool CupsLibrary::loaded() const {
              finishDestDocument, server, encryption, port, connect, setTimeout, status, close, reconnect, getFd,
              addrGetList, addrFreeList, lastError, setPasswordCB2, setUser, user, setServer, setEncryption, newRequest,
              addString, addStrings, addInteger, doRequest, deleteIpp, getString, getCount, getDestMediaByName,
-             getDestMediaByIndex, getDestMediaCount, getDestMediaBySize, pwgMediaForPWG, pwgMediaForLegacy,
-             pwgMediaForPPD);
+             getDestMediaByIndex, getDestMediaCount, pwgMediaForPWG, pwgMediaForLegacy, pwgMediaForPPD);
 }
 
 const CupsLibrary& Cups() {

@@ -50,7 +50,6 @@ struct CupsLibrary {
   decltype(&::cupsGetDestMediaByName) getDestMediaByName = nullptr;
   decltype(&::cupsGetDestMediaByIndex) getDestMediaByIndex = nullptr;
   decltype(&::cupsGetDestMediaCount) getDestMediaCount = nullptr;
-  decltype(&::cupsGetDestMediaBySize) getDestMediaBySize = nullptr;
   decltype(&::pwgMediaForPWG) pwgMediaForPWG = nullptr;
   decltype(&::pwgMediaForLegacy) pwgMediaForLegacy = nullptr;
   decltype(&::pwgMediaForPPD) pwgMediaForPPD = nullptr;

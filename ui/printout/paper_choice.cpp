@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QSizeF>
 #include <algorithm>
+#include <cstdlib>
 
 #include "print_layout.h"
 
@@ -40,9 +41,22 @@ std::optional<Paper> Named(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, 
   if (!media) media = cups.pwgMediaForLegacy(name.constData());
   if (!media) media = cups.pwgMediaForPPD(name.constData());
   if (!media || media->width <= 0 || media->length <= 0) return std::nullopt;
-  if (cups.getDestMediaBySize(http, dest, info, media->width, media->length, CUPS_MEDIA_FLAGS_DEFAULT, &size))
-    return FromSize(size);
-  return Sized(media->width, media->length);
+  // The printer may state the size a little off (a PPD's sizes are whole
+  // points), and beside it a variant with fewer margins than it can keep to:
+  // the nearest size within 2 mm, with the widest margins stated for it.
+  std::optional<Paper> nearest;
+  int widest = -1;
+  const int count = cups.getDestMediaCount(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT);
+  for (int i = 0; i < count; ++i) {
+    if (!cups.getDestMediaByIndex(http, dest, info, i, CUPS_MEDIA_FLAGS_DEFAULT, &size)) continue;
+    if (std::abs(size.width - media->width) > 200 || std::abs(size.length - media->length) > 200) continue;
+    const int margins = size.left + size.top + size.right + size.bottom;
+    if (margins > widest) {
+      widest = margins;
+      nearest = FromSize(size);
+    }
+  }
+  return nearest ? *nearest : Sized(media->width, media->length);
 }
 
 // The queue's default paper and margins, as it states them in media-col.
