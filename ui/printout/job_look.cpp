@@ -122,12 +122,6 @@ LinkFault WatchForCredentials(ServerLink& link, const char* printerUri, int job,
   return LinkFault::None;
 }
 
-QString WithoutStop(QString text) {
-  text = text.trimmed();
-  while (text.endsWith(u'.')) text.chop(1);
-  return text;
-}
-
 }  // namespace
 
 bool JobState::holdsThePage() const {
@@ -153,7 +147,7 @@ void CancelJob(ServerLink& link, const char* printerUri, int job) {
 QString QueueReason(ServerLink& link, const char* printerUri) {
   const Answer answer = Ask(link, printerUri, 0, {"printer-state-message"});
   const QStringList message = answer.texts("printer-state-message");
-  return message.isEmpty() ? QString() : WithoutStop(message.first());
+  return message.isEmpty() ? QString() : WithoutClosingStop(message.first());
 }
 
 Look LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const QString& printer) {
@@ -171,7 +165,7 @@ Look LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const 
   const Answer queue = Ask(link, printerUri, 0, {"printer-state", "printer-state-message", "printer-state-reasons"});
   if (!queue.ipp) return {};
   const QStringList message = queue.texts("printer-state-message");
-  const QString said = message.isEmpty() ? QString() : WithoutStop(message.first());
+  const QString said = message.isEmpty() ? QString() : WithoutClosingStop(message.first());
   if (queue.number("printer-state") == kStopped)
     return {
         QStringLiteral("The page is waiting at the printer \"%1\", which is paused%2. It prints once the printer is "

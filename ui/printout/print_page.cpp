@@ -73,8 +73,7 @@ struct PrintJob {
   cups_dest_t* dest = nullptr;
   cups_dinfo_t* info = nullptr;
   QString printer;
-  std::optional<Paper> paper;
-  double scale = 1;  // of the page on that paper
+  Paper paper;  // the job prints on
   QByteArray pdf;
   int job = 0;
   std::atomic<bool> accepted = false;  // the spooler holds the whole page
@@ -93,8 +92,10 @@ struct PrintJob {
   }
 };
 
-// The page as a PDF in memory, on the job's paper within its margins.
-QByteArray RenderPdf(const PrintoutTexts& texts, const Paper& media, qreal scale) {
+// The page as a PDF in memory, on the job's paper within its margins, drawn
+// smaller where it does not fit them.
+QByteArray RenderPdf(const PrintoutTexts& texts, const Paper& media) {
+  const qreal scale = FitScale(media);
   QByteArray pdf;
   QBuffer buffer(&pdf);
   buffer.open(QIODevice::WriteOnly);
@@ -125,7 +126,7 @@ class BusyCursor {
 // Nothing is printed on paper far too small for the page.
 QString TooSmall(const PrintJob& print, http_t* http) {
   const QString text = QStringLiteral("The printer \"%1\" at %2 holds paper of %3, too small for the page.")
-                           .arg(print.printer, print.server, Described(*print.paper));
+                           .arg(print.printer, print.server, Described(print.paper));
   if (const std::optional<Paper> smallest = SmallestPaperThatFits(http, print.dest, print.info))
     return text + QStringLiteral(" The smallest of its papers that takes the page is %1.").arg(Described(*smallest));
   return text + QStringLiteral(" None of its papers takes the page.");
@@ -150,9 +151,8 @@ void FindDestination(ServerLink& link, PrintJob& print) {
   print.printer = QString::fromUtf8(print.dest->name);
   print.info = cups.copyDestInfo(link.http(), print.dest);
   print.paper = ChoosePaper(link.http(), print.dest, print.info);
-  print.scale = FitScale(*print.paper);
   if (link.fault() != LinkFault::None) return print.decide(Failed(link.fault(), print.server, {}));
-  if (print.scale < kSmallestScale) print.decide(Problem(TooSmall(print, link.http())));
+  if (FitScale(print.paper) < kSmallestScale) print.decide(Problem(TooSmall(print, link.http())));
 }
 
 // On the worker: hands the page to the spooler as one job. Whether it was
@@ -231,7 +231,7 @@ PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts, QWidget* window) {
   print->server = PrintWorker::ServerName();
   if (!worker.run([print](ServerLink& link) { FindDestination(link, *print); })) return Late(*print);
   if (print->decided) return print->result;
-  print->pdf = RenderPdf(texts, *print->paper, print->scale);
+  print->pdf = RenderPdf(texts, print->paper);
   if (!worker.run([print](ServerLink& link) { Submit(link, *print); })) return Late(*print);
   return print->result;
 }

@@ -3,9 +3,9 @@
 
 #include <QString>
 
-class QWidget;
-
 #include "page_painter.h"
+
+class QWidget;
 
 namespace vitayear::ui {
 

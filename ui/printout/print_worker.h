@@ -44,6 +44,10 @@ enum class LinkFault {
 
 class ServerLink;
 
+// The server's words without their closing full stop: the messages put
+// their own.
+QString WithoutClosingStop(QString text);
+
 // Looks a host name up; replaceable so that a test can make lookups hang.
 using NameLookup = http_addrlist_t* (*)(const char* host, int family, const char* service);
 void SetNameLookup(NameLookup lookup);

@@ -1,4 +1,3 @@
-#include <QThread>
 #include <memory>
 #include <thread>
 
@@ -152,11 +151,13 @@ LinkFault ServerLink::fault() const {
   return LinkFault::None;
 }
 
-QString ServerLink::lastAnswer() const {
-  QString answer = QString::fromUtf8(Cups().lastErrorString()).trimmed();
-  while (answer.endsWith(u'.')) answer.chop(1);
-  return answer;
+QString WithoutClosingStop(QString text) {
+  text = text.trimmed();
+  while (text.endsWith(u'.')) text.chop(1);
+  return text;
 }
+
+QString ServerLink::lastAnswer() const { return WithoutClosingStop(QString::fromUtf8(Cups().lastErrorString())); }
 
 void ServerLink::keepInReserve(int msBeforeDeadline) {
   std::lock_guard lock(shared_->mutex);
