@@ -37,10 +37,11 @@ build-bench:
 	$(CONFIGURE) -DBUILD_TESTING=ON -DVITAYEAR_BENCH=ON -DVITAYEAR_WERROR=OFF
 	cmake --build $(BUILD) -j$(JOBS)
 
+# The source and binary packages, built with dpkg-buildpackage (tests
+# included, unless DEB_BUILD_OPTIONS says nocheck) in $(BUILD)/package.
 package:
 	scripts/install-deps.sh package
-	$(MAKE) build
-	cmake --build $(BUILD) --target package
+	scripts/build-package.sh $(BUILD)/package
 
 run:
 	scripts/install-deps.sh run
@@ -66,6 +67,7 @@ test:
 	scripts/test-main.sh $(SAN_BUILD) $(JOBS)
 	scripts/test-main.sh $(BUILD) $(JOBS)
 	TEST_LOCALE=$(COMMA_LOCALE) scripts/test-main.sh $(BUILD) $(JOBS)
+	scripts/check-package.sh $(BUILD)/package-check
 	scripts/test-wayland.sh $(BUILD) $(JOBS)
 
 # The same `make test` in a fresh Debian 13 root made with debootstrap.

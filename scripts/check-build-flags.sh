@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks where the compiler and linker flags come from: a packager's
 # environment (here dpkg-buildflags with hardening=-all) is used as given,
-# with nothing of ours added and nothing twice; a build without one gets
+# with nothing of ours added and nothing twice, also where CXXFLAGS already
+# carries CPPFLAGS as dh passes them; a build without one gets
 # dpkg-buildflags' defaults with full hardening, each flag once; and the
 # choice made on the first configure stays on the next one.
 #   check-build-flags.sh SOURCE_DIR
@@ -40,6 +41,10 @@ for flag in $LDFLAGS; do once "$flag" "$link" "given flags, link"; done
 for ours in -fstack-protector-strong -D_FORTIFY_SOURCE -fcf-protection -Wl,-z,now -Wl,-z,relro; do
   [ "$(count "$ours" "$cmds")" -eq 0 ] || fail "given flags, yet $ours was added"
 done
+# As dh's CMake build passes them: CPPFLAGS folded into CXXFLAGS as well.
+configure "$scratch/folded" "${given[@]}" "CXXFLAGS=$CXXFLAGS $CPPFLAGS"
+compile=$(commands "$scratch/folded" | grep -F ' -c ')
+for flag in $CXXFLAGS $CPPFLAGS; do once "$flag" "$compile" "flags folded as dh folds them, compile"; done
 # Configured again from a shell without them: still the packager's choice.
 configure "$scratch/given"
 [ "$(commands "$scratch/given")" = "$cmds" ] || fail "a second configure changed the given flags"

@@ -3,7 +3,8 @@
 # Debian 12 or 13. Packages whose name carries a version are derived from
 # what is installed, so that no name exists on one release only.
 #   install-deps.sh run       build and start the program
-#   install-deps.sh package   build the Debian package as well
+#   install-deps.sh package   build the Debian packages as well (debian/control's
+#                             Build-Depends, as apt-get build-dep reads them)
 #   install-deps.sh test      everything the whole test suite needs as well
 #   install-deps.sh bench     the benchmarks as well
 #   install-deps.sh debian13  what `make test-debian13` needs on the host
@@ -17,8 +18,8 @@ run_packages=(
   cmake ninja-build g++ make
   qt6-base-dev libgl-dev fonts-liberation libcups2-dev
 )
-# CPack's Debian generator calls dpkg-shlibdeps and file.
-package_packages=(dpkg-dev file)
+# dpkg-buildpackage and dh; the rest is debian/control's Build-Depends.
+package_packages=(dpkg-dev debhelper)
 test_packages=(
   libgtest-dev pkgconf
   clang clang-format
@@ -27,6 +28,7 @@ test_packages=(
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
   locales gcovr procps
   desktop-file-utils appstream lintian
+  autopkgtest xdotool diffoscope-minimal
 )
 bench_packages=(libbenchmark-dev libxcb1-dev)
 debian13_packages=(debootstrap debian-archive-keyring git)
@@ -87,6 +89,18 @@ install_missing() {
 }
 
 install_missing "${wanted[@]}"
+case "$profile" in
+  package | test | bench)
+    root=$(cd "$(dirname "$0")/.." && pwd)
+    if ! (cd "$root" && dpkg-checkbuilddeps >/dev/null 2>&1); then
+      echo "Installing the build dependencies of debian/control"
+      export DEBIAN_FRONTEND=noninteractive
+      [ "$updated" = yes ] || "${as_root[@]}" apt-get update -qq
+      updated=yes
+      "${as_root[@]}" apt-get build-dep -y -qq --no-install-recommends "$root"
+    fi
+    ;;
+esac
 if [ "$profile" = test ] || [ "$profile" = bench ]; then
   mapfile -t second < <(derived)
   install_missing "${second[@]}"

@@ -2,10 +2,11 @@
 # Runs `make test` on Debian 13: makes a fresh Debian 13 root with
 # debootstrap from the archive apt already uses, clones the committed project
 # into it, builds the program there with `make` and the run packages alone,
-# then runs the suite and prints its CTest summaries. The root's mounts are
-# removed whatever happens; the root itself, in a fresh folder under
-# /var/tmp (or VITAYEAR_DEBIAN13_ROOT), stays until the next run for a look at
-# what failed: build/debian13-root names it.
+# builds the source and binary packages with nothing but their Build-Depends,
+# then runs the suite and prints its summaries. The root's mounts are removed
+# whatever happens; the root itself, in a fresh folder under /var/tmp (or
+# VITAYEAR_DEBIAN13_ROOT), stays until the next run for a look at what
+# failed: build/debian13-root names it.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 record=$src/build/debian13-root
@@ -75,14 +76,22 @@ as_root chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/
     set -e
     cd /work/vitayear
     # `make` builds the program with the run packages alone, installing nothing.
+    fresh=$(apt-mark showmanual)
     scripts/install-deps.sh run
     before=$(dpkg-query -W | wc -l)
     make
     [ -x build/app/vitayear ] && [ "$(dpkg-query -W | wc -l)" = "$before" ] && ! dpkg -s libgtest-dev >/dev/null 2>&1
     echo "make built the program with the run packages alone"
+    # Back to the fresh root, then what the Build-Depends name and nothing
+    # else: the source package builds, tests included, as on a buildd.
+    apt-mark auto $(comm -13 <(sort <<<"$fresh") <(apt-mark showmanual | sort)) >/dev/null
+    apt-get autoremove --purge -y -qq >/dev/null
+    DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -qq --no-install-recommends ./ >/dev/null
+    scripts/build-package.sh /var/tmp/clean-package-build
+    echo "the source package built in a root with its Build-Depends alone"
     make test' >"$log" 2>&1 || status=$?
 
-grep -E '^(make built|Running the|[0-9]+% tests passed|The following tests FAILED|[[:space:]]+[0-9]+ - )' "$log" || true
+grep -E '^(make built|the source package built|reproducible:|package check:|Running the|[0-9]+% tests passed|The following tests FAILED|[[:space:]]+[0-9]+ - )' "$log" || true
 echo "make test in Debian 13: exit $status after $(($(date +%s) - start)) s in all"
 [ "$status" -eq 0 ] || tail -n 40 "$log"
 exit "$status"
