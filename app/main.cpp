@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "frmInput.h"
-#include "wayland_drawing.h"
 
 namespace {
 
@@ -30,7 +29,6 @@ int main(int argc, char* argv[]) {
         stderr);
     return 1;
   }
-  vitayear::ui::DrawWithoutGlOnWayland();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vitayear"));
 

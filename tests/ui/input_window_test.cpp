@@ -15,7 +15,6 @@
 #include "message_box.h"
 #include "report.h"
 #include "twips.h"
-#include "wayland_drawing.h"
 
 using namespace vitayear;
 using namespace vitayear::ui;
@@ -48,9 +47,6 @@ class InputWindowTest : public QObject {
   Q_OBJECT
 
  public:
-  // As the program starts: the Wayland run then sees the frames it would.
-  static void initMain() { DrawWithoutGlOnWayland(); }
-
  private slots:
   void startUpState() {
     Harness h;
