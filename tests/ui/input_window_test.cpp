@@ -46,7 +46,6 @@ QWidget* Control(const FrmInput& form, const char* name, int habitIndex) {
 class InputWindowTest : public QObject {
   Q_OBJECT
 
- public:
  private slots:
   void startUpState() {
     Harness h;
