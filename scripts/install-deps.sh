@@ -24,7 +24,7 @@ test_packages=(
   libgtest-dev pkgconf
   clang clang-format
   xvfb xauth x11-xserver-utils dbus-daemon dbus-bin
-  weston qt6-wayland xkb-data
+  weston qt6-wayland xkb-data openbox tint2 x11-utils util-linux
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
   locales gcovr procps
   desktop-file-utils appstream lintian
@@ -46,6 +46,10 @@ derived() {
   weston_lib=$(dpkg-query -W -f='${Depends}' weston 2>/dev/null | grep -o 'libweston-[0-9]*-0' | head -n 1 || true)
   # The headers of the installed weston, for the test seat module.
   [ -n "$weston_lib" ] && echo "${weston_lib%-0}-dev"
+  # GNOME Shell as a headless desktop, from the release whose shell runs so.
+  local release
+  release=$(. /etc/os-release && echo "${VERSION_ID:-0}")
+  [ "${release%%.*}" -ge 13 ] 2>/dev/null && echo gnome-shell
   return 0
 }
 

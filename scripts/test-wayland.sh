@@ -7,4 +7,4 @@ jobs=${2:-2}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$build"
 echo "Running the window tests of $build on Wayland"
-"$root/scripts/with-wayland.sh" tests/wayland/weston_test_seat.so ctest --output-on-failure -j"$jobs" -L window
+"$root/scripts/with-wayland.sh" tests/wayland/weston_test_seat.so,tests/wayland/weston_window_report.so ctest --output-on-failure -j"$jobs" -L window

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Runs a command against a private headless weston, with Qt's Wayland
 # platform: a runtime folder of its own, a seat from the module the build
-# made (the headless backend has none), and everything removed afterwards.
-#   with-wayland.sh SEAT_MODULE COMMAND [ARGUMENT...]
+# made (the headless backend has none), the desktop shell with its panel,
+# and everything removed afterwards.
+#   with-wayland.sh MODULE[,MODULE...] COMMAND [ARGUMENT...]
+# The modules are the build's: the seat, and the window report, which
+# writes where each window is and what the panel leaves free to the file
+# VITAYEAR_DESKTOP_REPORT names (set here).
 # VITAYEAR_SCREEN (WIDTHxHEIGHT, default 1280x1024) sizes the output.
 set -euo pipefail
-module=$(realpath "${1:?the weston seat module}")
+modules=
+IFS=, read -ra given <<<"${1:?the weston modules}"
+for module in "${given[@]}"; do modules=${modules:+$modules,}$(realpath "$module"); done
 shift
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
@@ -16,12 +22,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-export XDG_RUNTIME_DIR=$runtime
+export XDG_RUNTIME_DIR=$runtime VITAYEAR_DESKTOP_REPORT=$runtime/desktop-report
 # The backend's file name works with every weston from 10 on.
 screen=${VITAYEAR_SCREEN:-1280x1024}
 weston --backend=headless-backend.so --width="${screen%x*}" --height="${screen#*x}" \
   --socket=wayland-test --idle-time=0 --no-config \
-  --modules="$module" --log="$runtime/weston.log" </dev/null >/dev/null 2>&1 &
+  --modules="$modules" --log="$runtime/weston.log" </dev/null >/dev/null 2>&1 &
 weston_pid=$!
 for _ in $(seq 100); do
   [ -S "$runtime/wayland-test" ] && grep -q "launching.*weston-desktop-shell" "$runtime/weston.log" 2>/dev/null && break

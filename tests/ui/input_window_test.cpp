@@ -10,6 +10,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "desktop_report.h"
 #include "form_harness.h"
 #include "frmPrint.h"
 #include "message_box.h"
@@ -141,8 +142,14 @@ class InputWindowTest : public QObject {
 
   // On a screen too small for it, the window is drawn smaller in proportion.
   // Outside the small-screen runs it fits, and stays as the table has it.
+  // Where the desktop tells where it put the window, the whole window, frame
+  // included, is in the area its panel leaves free.
   void everyControlIsOnTheScreen() {
     Harness h;
+    if (!testing::DesktopReport::path().isEmpty()) {
+      const auto report = testing::DesktopReport::settled();
+      QVERIFY2(report.windowsInsideWorkArea(), qPrintable(report.describe()));
+    }
     const double scale = h.form->layoutScale();
     if (qEnvironmentVariableIsSet("VITAYEAR_TEST_SMALL_SCREEN")) QVERIFY2(scale < 1, "the window was not made smaller");
     const QRect available = h.form->screen()->availableGeometry();

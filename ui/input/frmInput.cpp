@@ -1,6 +1,7 @@
 #include "frmInput.h"
 
 #include <QAccessible>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,6 +52,8 @@ FrmInput::FrmInput(QWidget* parent)
     : QWidget(parent), printer_([this](const PrintoutTexts& texts) { return PrintOnDefaultPrinter(texts, this); }) {
   build();
   fitToScreen();
+  for (QScreen* where : QGuiApplication::screens()) refitWhenRoomChanges(where);
+  connect(qApp, &QGuiApplication::screenAdded, this, &FrmInput::refitWhenRoomChanges);
   load();
   std::vector<QWidget*> checked;
   for (TextBox which : kSingleBoxes)
@@ -160,15 +163,24 @@ void FrmInput::place(double scale) {
 void FrmInput::fitToScreen() {
   const QScreen* where = screen();
   if (!where) return;
-  const double scale = FitScale(QSize(Pixels(kInputWindow.width), Pixels(kInputWindow.height)), FrameOf(*this),
-                                where->availableGeometry().size());
+  const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+  const double scale = ScreenFitScale(QSize(Pixels(kInputWindow.width), Pixels(kInputWindow.height)), FrameOf(*this),
+                                      RoomForWindows(*where, wayland));
   if (scale != scale_) place(scale);
+}
+
+void FrmInput::refitWhenRoomChanges(QScreen* where) {
+  // A panel that starts, leaves or moves changes the room the window has.
+  connect(where, &QScreen::availableGeometryChanged, this, [this] { fitToScreen(); });
 }
 
 bool FrmInput::event(QEvent* event) {
   switch (event->type()) {
-    // Shown, moved to another screen, or moved once the frame is known.
+    // Shown (the size the desktop places), shown with its frame (Qt's
+    // Wayland decoration is known only then), moved to another screen, or
+    // moved once the window manager has put its frame around it.
     case QEvent::Show:
+    case QEvent::ShowToParent:
     case QEvent::ScreenChangeInternal:
     case QEvent::Move: fitToScreen(); break;
     default: break;

@@ -18,6 +18,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScreen;
 
 namespace vitayear::ui {
 
@@ -71,6 +72,7 @@ class FrmInput : public QWidget {
   // Places and sizes every control from the layout table, `scale` times its size.
   void place(double scale);
   void fitToScreen();
+  void refitWhenRoomChanges(QScreen* where);
   void load();
   // The text box a widget is, if it is one.
   std::optional<std::pair<TextBox, int>> boxOf(const QWidget* widget) const;

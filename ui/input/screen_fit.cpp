@@ -1,5 +1,6 @@
 #include "screen_fit.h"
 
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -11,13 +12,16 @@ constexpr double kSmallestScale = 0.5;
 // Qt's own Wayland decoration is 3 + 30 + 3 + 3; window managers' title bars
 // are of that order.
 constexpr QMargins kTypicalFrame{4, 32, 4, 4};
+// GNOME's top bar and weston's panel, in the desktop's logical pixels; with
+// Qt's own scale above the desktop's this keeps a little more free.
+constexpr int kTopBar = 32;
 
 }  // namespace
 
-double FitScale(QSize client, QMargins frame, QSize available) {
-  if (client.isEmpty() || available.isEmpty()) return 1.0;
-  const double across = double(available.width() - frame.left() - frame.right()) / client.width();
-  const double down = double(available.height() - frame.top() - frame.bottom()) / client.height();
+double ScreenFitScale(QSize client, QMargins frame, QSize room) {
+  if (client.isEmpty() || room.isEmpty()) return 1.0;
+  const double across = double(room.width() - frame.left() - frame.right()) / client.width();
+  const double down = double(room.height() - frame.top() - frame.bottom()) / client.height();
   return std::clamp(std::min(across, down), kSmallestScale, 1.0);
 }
 
@@ -25,6 +29,13 @@ QMargins FrameOf(const QWidget& window) {
   const QWindow* handle = window.windowHandle();
   if (handle && handle->handle() && !handle->frameMargins().isNull()) return handle->frameMargins();
   return kTypicalFrame;
+}
+
+QSize RoomForWindows(const QScreen& screen, bool wayland) {
+  QSize room = screen.availableGeometry().size();
+  // Where a later Qt reports a work area on Wayland too, it is used as it is.
+  if (wayland && room == screen.geometry().size()) room.rheight() -= kTopBar;
+  return room;
 }
 
 }  // namespace vitayear::ui

@@ -1,21 +1,30 @@
-// How much smaller the input window is drawn so that it fits the screen it
+// How much smaller the input window is drawn so that it fits, frame
+// included, in the room the desktop leaves for windows on the screen it
 // opens on: a 1366x768 laptop at 125% has room for about 614 of its 702
-// logical pixels.
+// logical pixels, less the panels'.
 #pragma once
 
 #include <QMargins>
 #include <QSize>
 
+class QScreen;
 class QWidget;
 
 namespace vitayear::ui {
 
 // The largest scale, at most 1, at which a client area of `client` with
-// `frame` around it fits into `available`; never below a legible half.
-double FitScale(QSize client, QMargins frame, QSize available);
+// `frame` around it fits into `room`; never below a legible half.
+double ScreenFitScale(QSize client, QMargins frame, QSize room);
 
 // The frame around a top-level window: the real one once the window manager
 // or Qt's own decoration has drawn it, before that a title bar's worth.
 QMargins FrameOf(const QWidget& window);
+
+// The room for a window on `screen`. On X11 it is the work area that window
+// managers publish, their panels left out, as Qt reports it. On Wayland Qt
+// reports the whole output and passes the compositor's bounds on to no
+// window of a fixed size: a top bar's worth is kept free, as GNOME's and
+// weston's take, so that the whole window fits below it.
+QSize RoomForWindows(const QScreen& screen, bool wayland);
 
 }  // namespace vitayear::ui
