@@ -29,7 +29,7 @@ dbus-run-session -- xvfb-run --auto-servernum --server-args="-screen 0 ${screen}
     dpi=$1 report=$2; shift 2
     if [ -n "$dpi" ]; then echo "Xft.dpi: $dpi" | xrdb -nocpp -merge || exit 1; fi
     [ -z "$report" ] && exec "$@"
-    openbox --config-file /dev/null >/dev/null 2>&1 &
+    openbox >/dev/null 2>&1 &
     desktop_pids=$!
     # The panel reserves its strip once openbox manages the screen.
     for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
