@@ -4,6 +4,7 @@
 JOBS ?= 2
 BUILD ?= build
 SAN_BUILD ?= build/sanitize
+TSAN_BUILD ?= build/threads
 ENGINE_BUILD ?= build/engine-only
 COVERAGE_BUILD ?= build/coverage
 FUZZ_SECONDS ?= 600
@@ -13,7 +14,7 @@ COMMA_LOCALE ?= de_DE.UTF-8
 SAN_CXX = $(shell command -v clang++ 2>/dev/null || echo g++)
 SAN_FUZZ = $(if $(findstring clang,$(SAN_CXX)),ON,OFF)
 
-.PHONY: all run test test-debian13 build build-tests build-bench build-sanitize build-engine-only bench fuzz \
+.PHONY: all run test test-debian13 build build-tests build-bench build-sanitize build-threads build-engine-only bench fuzz \
   fuzz-merge coverage package screenshots clean
 
 # `make` alone builds the program, with only what the program needs (Qt
@@ -53,6 +54,12 @@ build-sanitize:
 	CXX=$(SAN_CXX) cmake -S . -B $(SAN_BUILD) -G Ninja -DVITAYEAR_SANITIZE=ON -DVITAYEAR_FUZZ=$(SAN_FUZZ) -DVITAYEAR_WERROR=ON
 	cmake --build $(SAN_BUILD) -j$(JOBS)
 
+# The print service's two threads under ThreadSanitizer: the print tests
+# only, which are what runs a worker beside the window.
+build-threads:
+	CXX=$(SAN_CXX) cmake -S . -B $(TSAN_BUILD) -G Ninja -DVITAYEAR_TSAN=ON -DVITAYEAR_WERROR=ON
+	cmake --build $(TSAN_BUILD) -j$(JOBS) --target print_spooler_test print_button_test
+
 # The engine and its tests with no Qt at all: the proof that it needs none.
 build-engine-only:
 	cmake -S . -B $(ENGINE_BUILD) -G Ninja -DVITAYEAR_UI=OFF -DVITAYEAR_WERROR=ON
@@ -60,11 +67,12 @@ build-engine-only:
 
 test:
 	scripts/install-deps.sh test
-	$(MAKE) build-engine-only build-sanitize build-tests
+	$(MAKE) build-engine-only build-sanitize build-threads build-tests
 	scripts/check-format.sh
 	scripts/ensure-locale.sh $(COMMA_LOCALE)
 	cd $(ENGINE_BUILD) && ctest --output-on-failure -j$(JOBS)
 	scripts/test-main.sh $(SAN_BUILD) $(JOBS)
+	scripts/test-threads.sh $(TSAN_BUILD) $(JOBS)
 	scripts/test-main.sh $(BUILD) $(JOBS)
 	TEST_LOCALE=$(COMMA_LOCALE) scripts/test-main.sh $(BUILD) $(JOBS)
 	scripts/check-package.sh $(BUILD)/package-check

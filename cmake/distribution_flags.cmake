@@ -5,7 +5,7 @@
 # CXXFLAGS and LDFLAGS itself, CPPFLAGS is added here. Only a build without
 # any of them gets dpkg-buildflags' defaults with full hardening. The choice
 # is made on the first configure and kept, so a later configure from another
-# shell adds nothing twice. Left out of the sanitizer build, whose runtime
+# shell adds nothing twice. Left out of the sanitizer builds, whose runtime
 # does that work.
 if(NOT DEFINED VITAYEAR_CALLER_FLAGS)
   set(from_caller OFF)
@@ -19,7 +19,7 @@ if(NOT DEFINED VITAYEAR_CALLER_FLAGS)
   mark_as_advanced(VITAYEAR_CALLER_FLAGS VITAYEAR_CALLER_CPPFLAGS)
 endif()
 
-if(VITAYEAR_SANITIZE)
+if(VITAYEAR_SANITIZE OR VITAYEAR_TSAN)
   # The sanitizer runtime does the checking.
 elseif(VITAYEAR_CALLER_FLAGS)
   # dh's CMake build folds CPPFLAGS into CXXFLAGS itself: add only what is not there yet.

@@ -32,6 +32,7 @@ using vitayear::ui::testing::BadServer;
 using vitayear::ui::testing::Harness;
 using vitayear::ui::testing::Proxy;
 using vitayear::ui::testing::Run;
+using vitayear::ui::testing::Spawn;
 using vitayear::ui::testing::Spooler;
 
 namespace {
@@ -130,10 +131,9 @@ const PrintFieldSpec& Spec(PrintField field) {
 
 // Share of the page's pixels that are darker than mid-grey.
 double DarkShare(const QString& pdf) {
-  QProcess render;
-  render.start(QStringLiteral("pdftoppm"), {"-r", "20", "-gray", "-png", "-singlefile", pdf});
-  if (!render.waitForFinished(30000) || render.exitCode() != 0) return 1;
-  const QImage page = QImage::fromData(render.readAllStandardOutput(), "PNG");
+  const auto png = Spawn(QStringLiteral("pdftoppm"), {"-r", "20", "-gray", "-png", "-singlefile", pdf});
+  if (!png) return 1;
+  const QImage page = QImage::fromData(*png, "PNG");
   if (page.isNull()) return 1;
   qint64 dark = 0;
   for (int y = 0; y < page.height(); ++y)

@@ -67,7 +67,10 @@ QPointF PrintoutOrigin(QSizeF printableDots, qreal scale) {
 }
 
 // One print, shared by the window's thread and the print worker: a worker
-// that outlives the window's wait still finds it.
+// that outlives the window's wait still finds it. The worker writes the
+// first fields before the step that hands the page over; during that step
+// the window's thread, which may stop waiting at the deadline, reads only
+// the atomic ones.
 struct PrintJob {
   QString server;  // as the messages name it
   cups_dest_t* dest = nullptr;
@@ -75,7 +78,7 @@ struct PrintJob {
   QString printer;
   Paper paper;  // the job prints on
   QByteArray pdf;
-  int job = 0;
+  std::atomic<int> job = 0;            // the server's number for it, once it has one
   std::atomic<bool> accepted = false;  // the spooler holds the whole page
   PrintResult result;
   bool decided = false;  // result holds the outcome
@@ -168,16 +171,17 @@ void Submit(ServerLink& link, PrintJob& print) {
   };
   link.keepInReserve(kJobLookMs);
   // The user's own defaults for the destination go with the job, as lp sends them.
-  if (cups.createDestJob(link.http(), print.dest, print.info, &print.job, kTitle, print.dest->num_options,
+  int job = 0;
+  if (cups.createDestJob(link.http(), print.dest, print.info, &job, kTitle, print.dest->num_options,
                          print.dest->options) > IPP_STATUS_OK_EVENTS_COMPLETE ||
-      print.job <= 0) {
-    print.job = 0;
+      job <= 0) {
     const LinkFault fault = link.fault();
     const QString answer = link.lastAnswer();
     link.keepInReserve(0);
     return refused(fault, answer, fault == LinkFault::None ? QueueReason(link, print.uri()) : QString());
   }
-  bool sent = cups.startDestDocument(link.http(), print.dest, print.info, print.job, kTitle, CUPS_FORMAT_PDF, 0,
+  print.job = job;
+  bool sent = cups.startDestDocument(link.http(), print.dest, print.info, job, kTitle, CUPS_FORMAT_PDF, 0,
                                      nullptr, 1) == HTTP_STATUS_CONTINUE;
   sent = sent && cups.writeRequestData(link.http(), print.pdf.constData(), static_cast<size_t>(print.pdf.size())) ==
                      HTTP_STATUS_CONTINUE;
@@ -190,15 +194,15 @@ void Submit(ServerLink& link, PrintJob& print) {
     // Say nothing of the page before the server has said what it holds:
     // a page it accepted must never be reported as not printed.
     if (fault != LinkFault::None) link.reconnect();
-    const JobState state = AskJobState(link, print.uri(), print.job);
+    const JobState state = AskJobState(link, print.uri(), job);
     if (!state.holdsThePage()) {
       // A job without its page would wait on the server for ever.
-      if (state.known) CancelJob(link, print.uri(), print.job);
+      if (state.known) CancelJob(link, print.uri(), job);
       return refused(fault, answer, {});
     }
   }
   print.accepted = true;
-  const Look look = LookAtJobAndQueue(link, print.uri(), print.job, print.printer);
+  const Look look = LookAtJobAndQueue(link, print.uri(), job, print.printer);
   if (look.dropped != LinkFault::None) {
     print.accepted = false;
     return print.decide(Failed(look.dropped, print.server, {}));
@@ -209,12 +213,13 @@ void Submit(ServerLink& link, PrintJob& print) {
 // The window stopped waiting at the deadline.
 PrintResult Late(const PrintJob& print) {
   if (print.accepted) return {true, {}, {}};  // only the look after it was cut short
-  if (print.job <= 0) return Failed(LinkFault::NoAnswer, print.server, {});
+  const int job = print.job;
+  if (job <= 0) return Failed(LinkFault::NoAnswer, print.server, {});
   return {false,
           QStringLiteral("The print server %1 stopped answering while it took the page (job %2 at the printer "
                          "\"%3\"). Look at that printer's queue before you print again.")
               .arg(print.server)
-              .arg(print.job)
+              .arg(job)
               .arg(print.printer),
           {}};
 }
