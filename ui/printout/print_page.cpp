@@ -181,8 +181,8 @@ void Submit(ServerLink& link, PrintJob& print) {
     return refused(fault, answer, fault == LinkFault::None ? QueueReason(link, print.uri()) : QString());
   }
   print.job = job;
-  bool sent = cups.startDestDocument(link.http(), print.dest, print.info, job, kTitle, CUPS_FORMAT_PDF, 0,
-                                     nullptr, 1) == HTTP_STATUS_CONTINUE;
+  bool sent = cups.startDestDocument(link.http(), print.dest, print.info, job, kTitle, CUPS_FORMAT_PDF, 0, nullptr,
+                                     1) == HTTP_STATUS_CONTINUE;
   sent = sent && cups.writeRequestData(link.http(), print.pdf.constData(), static_cast<size_t>(print.pdf.size())) ==
                      HTTP_STATUS_CONTINUE;
   const ipp_status_t finished =
