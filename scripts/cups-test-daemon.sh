@@ -11,6 +11,7 @@
 #   cups-test-daemon.sh ACTION DIR    change it for a test: reject, accept,
 #     disable, enable (with the administrator's reasons), hold, release (every
 #     job held, and released), unreachable, reachable (the device),
+#     switched-off, switched-on (the device, with no job before ours),
 #     credentials-device, plain-device (a device that prints only for the user
 #     clinic with the password right, and back), remove-queue, add-queue,
 #     raw, ppd-queue (a raw queue in its place, and back), letter, a4, a5,
@@ -203,6 +204,13 @@ case "$action" in
   reachable)
     lpadmin -p "$queue" -v "cups-pdf:/$pdfname"
     cancel "$(cat "$dir/stuck-job")"
+    ;;
+  switched-off)
+    # Nobody answers at the device; the backend finds out with the next job.
+    lpadmin -p "$queue" -v socket://127.0.0.1:9
+    ;;
+  switched-on)
+    lpadmin -p "$queue" -v "cups-pdf:/$pdfname"
     ;;
   release)
     lpadmin -p "$queue" -o job-hold-until-default=no-hold

@@ -530,6 +530,7 @@ class PrintSpoolerTest : public QObject {
     QTest::newRow("queue paused") << "disable" << "enable" << "The page is waiting at the printer \"vitayear-test\", which is paused: Paper jam in tray 2. It prints once the printer is resumed.";
     QTest::newRow("queue holds every job") << "hold" << "release" << "The page is waiting at the printer \"vitayear-test\": the print server holds it (job-hold-until-specified). It prints once the job is released.";
     QTest::newRow("device cannot be reached") << "unreachable" << "reachable" << "The page is waiting at the printer \"vitayear-test\", which reports: The printer may not exist or is unavailable at this time. It prints once the printer can be reached.";
+    QTest::newRow("printer switched off") << "switched-off" << "switched-on" << "The page is waiting at the printer \"vitayear-test\", which reports: The printer may not exist or is unavailable at this time. It prints once the printer can be reached.";
   }
   // clang-format on
   void aWaitingPageIsReported() {

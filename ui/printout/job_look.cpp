@@ -1,5 +1,6 @@
 #include "job_look.h"
 
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -7,12 +8,15 @@ namespace vitayear::ui {
 namespace {
 
 using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
-constexpr int kPending = 3;  // IPP_JSTATE_PENDING
-constexpr int kHeld = 4;
-constexpr int kProcessing = 5;
-constexpr int kStopped = 5;  // IPP_PSTATE_STOPPED
-constexpr int kCompleted = 9;
+constexpr auto kPoll = 250ms;
+// A job that has been processing this long while its printer's backend
+// speaks of neither connecting nor trouble is being printed.
+constexpr auto kQuiet = 2s;
+// The watch ends this long before the deadline, so that what it found
+// still reaches the window.
+constexpr double kAnswerMargin = 0.6;
 
 struct Answer {
   ipp_t* ipp = nullptr;
@@ -64,7 +68,8 @@ Answer Ask(ServerLink& link, const char* printerUri, int job, std::initializer_l
 
 // The job waits for credentials its printer asks for.
 bool HeldForCredentials(const JobState& state) {
-  return state.known && state.state == kHeld && state.reasons.contains(QStringLiteral("cups-held-for-authentication"));
+  return state.known && state.state == IPP_JSTATE_HELD &&
+         state.reasons.contains(QStringLiteral("cups-held-for-authentication"));
 }
 
 // What the queue's backend asks for, when the operator can answer it: a user
@@ -98,7 +103,8 @@ LinkFault WatchForCredentials(ServerLink& link, const char* printerUri, int job,
   if (asked.isEmpty()) return LinkFault::None;
   int answers = 0;
   QString user = QString::fromUtf8(Cups().user());
-  while (state.known && (state.state == kPending || state.state == kProcessing || HeldForCredentials(state)) &&
+  while (state.known &&
+         (state.state == IPP_JSTATE_PENDING || state.state == IPP_JSTATE_PROCESSING || HeldForCredentials(state)) &&
          !link.expired()) {
     if (HeldForCredentials(state)) {
       // Held for ever otherwise: nobody else is there to answer.
@@ -122,10 +128,56 @@ LinkFault WatchForCredentials(ServerLink& link, const char* printerUri, int job,
   return LinkFault::None;
 }
 
+// The job is held at the server, for the reasons it gives.
+QString Held(const JobState& state, const QString& printer) {
+  QStringList why = state.reasons;
+  why.removeAll(QStringLiteral("none"));
+  return QStringLiteral(
+             "The page is waiting at the printer \"%1\": the print server holds it (%2). It prints once "
+             "the job is released.")
+      .arg(printer, why.isEmpty() ? QStringLiteral("job-hold-until-specified") : why.join(QStringLiteral(", ")));
+}
+
+struct QueueState {
+  bool known = false;
+  int state = 0;    // IPP printer-state (ipp_pstate_t)
+  QString message;  // the backend's or the administrator's words, without a closing stop
+  QStringList reasons;
+
+  // The device cannot be reached: the backend keeps trying and says so in
+  // its reasons (offline-report, or an error of the device), which read
+  // the same in every language. Backends that give no reason (socket) are
+  // known by CUPS's English words for it; "Connecting to printer" and the
+  // like are no news.
+  bool unreachable() const {
+    for (const QString& reason : reasons)
+      if (reason.startsWith(QStringLiteral("offline")) || reason.endsWith(QStringLiteral("-error"))) return true;
+    static const char* const kWords[] = {"may not exist or is unavailable", "is unreachable", "is not responding",
+                                         "is not connected", "Unable to locate printer"};
+    for (const char* words : kWords)
+      if (message.contains(QLatin1String(words))) return true;
+    return false;
+  }
+};
+
+QueueState AskQueue(ServerLink& link, const char* printerUri) {
+  const Answer answer = Ask(link, printerUri, 0, {"printer-state", "printer-state-message", "printer-state-reasons"});
+  QueueState queue;
+  queue.known = answer.ipp != nullptr;
+  queue.state = answer.number("printer-state");
+  const QStringList message = answer.texts("printer-state-message");
+  if (!message.isEmpty()) queue.message = WithoutClosingStop(message.first());
+  queue.reasons = answer.texts("printer-state-reasons");
+  queue.reasons.removeAll(QStringLiteral("none"));
+  return queue;
+}
+
 }  // namespace
 
 bool JobState::holdsThePage() const {
-  if (!known || state < 3 || state > kCompleted || state == 7 || state == 8) return false;  // canceled, aborted
+  if (!known || state < IPP_JSTATE_PENDING || state > IPP_JSTATE_COMPLETED || state == IPP_JSTATE_CANCELED ||
+      state == IPP_JSTATE_ABORTED)
+    return false;
   if (documents >= 0) return documents > 0;
   return !reasons.contains(QStringLiteral("job-incoming"));
 }
@@ -154,39 +206,35 @@ Look LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const 
   JobState state = AskJobState(link, printerUri, job);
   if (const LinkFault dropped = WatchForCredentials(link, printerUri, job, state); dropped != LinkFault::None)
     return {{}, dropped};
-  if (state.known && state.state == kHeld) {
-    QStringList why = state.reasons;
-    why.removeAll(QStringLiteral("none"));
-    return {
-        QStringLiteral("The page is waiting at the printer \"%1\": the print server holds it (%2). It prints once "
-                       "the job is released.")
-            .arg(printer, why.isEmpty() ? QStringLiteral("job-hold-until-specified") : why.join(QStringLiteral(", ")))};
+  constexpr Clock::time_point kNotQuiet = Clock::time_point::max();
+  Clock::time_point quietSince = kNotQuiet;
+  for (;;) {
+    if (state.known && state.state == IPP_JSTATE_HELD) return {Held(state, printer)};
+    const QueueState queue = AskQueue(link, printerUri);
+    if (!queue.known) return {};
+    if (queue.state == IPP_PSTATE_STOPPED)
+      return {QStringLiteral("The page is waiting at the printer \"%1\", which is paused%2. It prints once the printer "
+                             "is resumed.")
+                  .arg(printer, queue.message.isEmpty() ? QString() : QStringLiteral(": ") + queue.message)};
+    // Printed, cancelled or aborted: nothing waits.
+    if (!state.known || state.state >= IPP_JSTATE_CANCELED) return {};
+    if (queue.unreachable())
+      return {QStringLiteral("The page is waiting at the printer \"%1\", which reports: %2. It prints once the printer "
+                             "can be reached.")
+                  .arg(printer, queue.message.isEmpty() ? queue.reasons.join(QStringLiteral(", ")) : queue.message)};
+    // Until the backend speaks, the job is still in the filters: a device
+    // that is off is found out only by the backend.
+    const bool quiet = state.state == IPP_JSTATE_PROCESSING && !queue.message.isEmpty() &&
+                       !queue.reasons.contains(QStringLiteral("connecting-to-device"));
+    if (!quiet)
+      quietSince = kNotQuiet;
+    else if (quietSince == kNotQuiet)
+      quietSince = Clock::now();
+    if (quietSince != kNotQuiet && Clock::now() - quietSince >= kQuiet) return {};  // it prints
+    if (link.secondsLeft() < kAnswerMargin + std::chrono::duration<double>(kPoll).count()) return {};
+    std::this_thread::sleep_for(kPoll);
+    state = AskJobState(link, printerUri, job);
   }
-  const Answer queue = Ask(link, printerUri, 0, {"printer-state", "printer-state-message", "printer-state-reasons"});
-  if (!queue.ipp) return {};
-  const QStringList message = queue.texts("printer-state-message");
-  const QString said = message.isEmpty() ? QString() : WithoutClosingStop(message.first());
-  if (queue.number("printer-state") == kStopped)
-    return {
-        QStringLiteral("The page is waiting at the printer \"%1\", which is paused%2. It prints once the printer is "
-                       "resumed.")
-            .arg(printer, said.isEmpty() ? QString() : QStringLiteral(": ") + said)};
-  if (state.state == kCompleted || said.isEmpty()) return {};
-  // A device that cannot be reached: the backend keeps trying and says so,
-  // in a reason or in one of CUPS's own words for it; "Connecting to
-  // printer" and the like are no news.
-  static const char* const kUnreachable[] = {"may not exist or is unavailable", "is unreachable", "is not responding",
-                                             "is not connected", "Unable to locate printer"};
-  bool unreachable = false;
-  for (const char* words : kUnreachable) unreachable = unreachable || said.contains(QLatin1String(words));
-  for (const QString& reason : queue.texts("printer-state-reasons"))
-    unreachable = unreachable || reason.startsWith(QStringLiteral("offline")) ||
-                  reason.endsWith(QStringLiteral("-error")) || reason.endsWith(QStringLiteral("-warning"));
-  if (unreachable)
-    return {QStringLiteral("The page is waiting at the printer \"%1\", which reports: %2. It prints once the printer "
-                           "can be reached.")
-                .arg(printer, said)};
-  return {};
 }
 
 }  // namespace vitayear::ui

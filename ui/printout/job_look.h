@@ -11,7 +11,7 @@ namespace vitayear::ui {
 
 struct JobState {
   bool known = false;  // the server answered
-  int state = 0;       // IPP job-state: 3 pending, 4 held, 5 processing, ... 9 completed
+  int state = 0;       // IPP job-state (ipp_jstate_t)
   QStringList reasons;
   int documents = -1;  // -1 when the server does not say
 
@@ -26,10 +26,14 @@ struct Look {
   LinkFault dropped = LinkFault::None;  // the job was cancelled for this
 };
 
-// A look at the job and its queue after the page was handed over, in the
-// server's and the administrator's words. A job held until its printer gets
-// a user name and password (a Windows share, say) is answered from the
-// operator and released, or cancelled when the operator cannot give them.
+// A watch over the job and its queue after the page was handed over, until
+// the job prints or is done, or something holds it back, or the deadline is
+// near; what holds it back is told in the server's and the administrator's
+// words. A printer that is switched off is found out only once its backend
+// has tried it, about a second after the job starts. A job held until its
+// printer gets a user name and password (a Windows share, say) is answered
+// from the operator and released, or cancelled when the operator cannot
+// give them.
 Look LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const QString& printer);
 
 // Cancels the job, as the printing user.

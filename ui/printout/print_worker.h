@@ -94,6 +94,8 @@ class ServerLink {
   // leaving that much for a look at the job; 0 lifts it.
   void keepInReserve(int msBeforeDeadline);
   bool expired() const;
+  // Until the deadline, never less than a hundredth.
+  double secondsLeft() const;
   // Asks the operator for a user name and password, on the window's thread,
   // offering `user`; nullopt when cancelled or too late.
   std::optional<Credentials> askOperator(const QString& user, bool again);
@@ -104,7 +106,6 @@ class ServerLink {
   explicit ServerLink(int budgetMs);
   static int OnTimeout(http_t* http, void* self);
   static const char* OnPassword(const char* prompt, http_t* http, const char* method, const char* resource, void* self);
-  double secondsLeft() const;
   void enterWorkerThread();
 
   std::unique_ptr<Shared> shared_;
