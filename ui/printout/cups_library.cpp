@@ -59,6 +59,8 @@ CupsLibrary Open() {
   Resolve(library, cups.pwgMediaForPWG, "pwgMediaForPWG");
   Resolve(library, cups.pwgMediaForLegacy, "pwgMediaForLegacy");
   Resolve(library, cups.pwgMediaForPPD, "pwgMediaForPPD");
+  Resolve(library, cups.langDefault, "cupsLangDefault");
+  Resolve(library, cups.langString, "_cupsLangString");
   return cups;
 }
 

@@ -53,6 +53,10 @@ struct CupsLibrary {
   decltype(&::pwgMediaForPWG) pwgMediaForPWG = nullptr;
   decltype(&::pwgMediaForLegacy) pwgMediaForLegacy = nullptr;
   decltype(&::pwgMediaForPPD) pwgMediaForPPD = nullptr;
+  // Optional: CUPS's own words in the language of this thread's requests
+  // (libcups exports the lookup without declaring it); null where missing.
+  decltype(&::cupsLangDefault) langDefault = nullptr;
+  const char* (*langString)(cups_lang_t* language, const char* message) = nullptr;
 
   bool loaded() const;
 };

@@ -146,16 +146,23 @@ struct QueueState {
 
   // The device cannot be reached: the backend keeps trying and says so in
   // its reasons (offline-report, or an error of the device), which read
-  // the same in every language. Backends that give no reason (socket) are
-  // known by CUPS's English words for it; "Connecting to printer" and the
-  // like are no news.
+  // the same in every language. Backends that give no reason (socket, and
+  // ipp where the connection is refused) are known by CUPS's own words for
+  // it, in the language of the job: the backend speaks the job's language,
+  // which is the operator's. "Connecting to printer" and the like are no news.
   bool unreachable() const {
     for (const QString& reason : reasons)
       if (reason.startsWith(QStringLiteral("offline")) || reason.endsWith(QStringLiteral("-error"))) return true;
-    static const char* const kWords[] = {"may not exist or is unavailable", "is unreachable", "is not responding",
-                                         "is not connected", "Unable to locate printer"};
-    for (const char* words : kWords)
-      if (message.contains(QLatin1String(words))) return true;
+    static const char* const kWords[] = {"The printer may not exist or is unavailable at this time.",
+                                         "The printer is unreachable at this time.", "The printer is not responding.",
+                                         "The printer is not connected.", "Unable to locate printer"};
+    const CupsLibrary& cups = Cups();
+    cups_lang_t* language = cups.langDefault && cups.langString ? cups.langDefault() : nullptr;
+    for (const char* words : kWords) {
+      if (message.contains(WithoutClosingStop(QString::fromUtf8(words)))) return true;
+      if (language && message.contains(WithoutClosingStop(QString::fromUtf8(cups.langString(language, words)))))
+        return true;
+    }
     return false;
   }
 };
@@ -223,9 +230,12 @@ Look LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const 
                              "can be reached.")
                   .arg(printer, queue.message.isEmpty() ? queue.reasons.join(QStringLiteral(", ")) : queue.message)};
     // Until the backend speaks, the job is still in the filters: a device
-    // that is off is found out only by the backend.
-    const bool quiet = state.state == IPP_JSTATE_PROCESSING && !queue.message.isEmpty() &&
-                       !queue.reasons.contains(QStringLiteral("connecting-to-device"));
+    // that is off is found out only by the backend. A job that waits behind
+    // another one the printer is printing prints after it.
+    const bool underWay = state.state == IPP_JSTATE_PROCESSING ||
+                          (state.state == IPP_JSTATE_PENDING && queue.state == IPP_PSTATE_PROCESSING);
+    const bool quiet =
+        underWay && !queue.message.isEmpty() && !queue.reasons.contains(QStringLiteral("connecting-to-device"));
     if (!quiet)
       quietSince = kNotQuiet;
     else if (quietSince == kNotQuiet)
