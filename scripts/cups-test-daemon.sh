@@ -42,6 +42,8 @@ kill_daemon() {
 }
 
 stop() {
+  # A driverless printer a test left running goes with its daemon.
+  [ -d "$dir/everywhere" ] && "$(dirname "$0")/ipp-everywhere-printer.sh" stop "$dir" >/dev/null 2>&1
   kill_daemon
   as_root rm -rf "$dir"
   as_root rm -f "$pdfconf"
