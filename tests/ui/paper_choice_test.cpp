@@ -1,14 +1,13 @@
 // The system's paper, the fit of the page, and which setting names the
 // default printer: the parts of choosing paper and printer that need no
 // print server.
-#include "paper_choice.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "named_default.h"
+#include "paper.h"
 
 using namespace vitayear::ui;
 
@@ -87,7 +86,7 @@ class PaperChoiceTest : public QObject {
     QFETCH(int, margin);
     QFETCH(double, scale);
     const Paper paper = WithUsableMargins({{}, width, length, margin, margin, margin, margin});
-    QVERIFY(qAbs(FitScale(paper) - scale) < 0.001);
+    QVERIFY(qAbs(PaperFitScale(paper) - scale) < 0.001);
   }
 
   // libcups's order: LPDEST, PRINTER but "lp", the user's lpoptions, the system's.

@@ -22,11 +22,12 @@
 #include <optional>
 
 #include "bad_servers.h"
+#include "credentials.h"
 #include "credentials_dialog.h"
 #include "form_harness.h"
 #include "frmPrint.h"
+#include "name_lookup.h"
 #include "print_layout.h"
-#include "print_worker.h"
 #include "spooler.h"
 
 using namespace vitayear;

@@ -69,78 +69,76 @@ FrmInput::~FrmInput() = default;
 void FrmInput::build() {
   setObjectName(QString::fromLatin1(kInputWindow.name));
   setWindowTitle(QString::fromLatin1(kInputWindow.title));
-
   std::vector<QWidget*> focusOrder;
-  std::vector<std::pair<QLabel*, const ControlSpec*>> captions;
   for (const ControlSpec& spec : kInputLayout) {
-    const QString caption = QString::fromUtf8(spec.caption);
-    QWidget* widget = nullptr;
-    switch (spec.kind) {
-      case Kind::TextBox: {
-        auto* edit = new QLineEdit(this);
-        edit->setMaxLength(std::numeric_limits<int>::max());  // Qt's default cuts at 32767
-        if (spec.role.box == TextBox::Habit)
-          habits_.at(static_cast<std::size_t>(spec.role.index)) = edit;
-        else
-          boxes_.at(SlotOf(kSingleBoxes, spec.role.box)) = edit;
-        widget = edit;
-        break;
-      }
-      case Kind::ComboBox: {
-        auto* combo = new SelectionCombo(this);
-        combo->setEditText(caption);
-        lists_.at(SlotOf(kLists, spec.role.list)) = combo;
-        widget = combo;
-        break;
-      }
-      case Kind::Button: {
-        auto* push = new QPushButton(caption, this);
-        push->setAutoDefault(false);  // Enter and Esc press no button
-        buttons_.at(SlotOf(kButtons, spec.role.button)) = push;
-        widget = push;
-        break;
-      }
-      case Kind::Label: {
-        auto* label = new QLabel(caption, this);
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        const bool isCaption = spec.role.of == Role::Of::Caption;
-        const bool isResult = spec.role.of == Role::Of::Result;
-        // Captions and units sit level with the text of the box beside them;
-        // the report starts at the top of its area.
-        label->setAlignment((isCaption ? Qt::AlignRight : Qt::AlignLeft) |
-                            (isResult ? Qt::AlignTop : Qt::AlignVCenter));
-        if (isCaption) captions.emplace_back(label, &spec);
-        if (isResult) {
-          result_ = label;
-          // A screen reader reads the report itself; the description says what it is.
-          label->setAccessibleDescription(QStringLiteral("Result"));
-        }
-        widget = label;
-        break;
-      }
-    }
+    QWidget* widget = makeControl(spec);
     widget->setObjectName(QString::fromLatin1(spec.name));
     controls_.push_back(widget);
     if (widget->focusPolicy() != Qt::NoFocus) focusOrder.push_back(widget);
   }
   place(1.0);
-
-  // The unit beside a box is part of what the box asks for.
-  for (const ControlSpec& spec : kInputLayout)
-    if (spec.role.of == Role::Of::Unit)
-      box(spec.role.box)->setAccessibleDescription(QString::fromUtf8(spec.role.spoken));
-  for (const auto& [label, spec] : captions) {
-    QWidget* field = spec->role.namesList ? static_cast<QWidget*>(list(spec->role.list))
-                                          : static_cast<QWidget*>(box(spec->role.box, spec->role.index));
-    label->setBuddy(field);
-    field->setAccessibleName(CaptionWithoutColon(spec->caption));
-  }
+  nameForScreenReaders();
   for (std::size_t i = 1; i < focusOrder.size(); ++i) setTabOrder(focusOrder[i - 1], focusOrder[i]);
 
   connect(button(Button::Clear), &QPushButton::clicked, this, [this] { runHandler([this] { clearFields(); }); });
   connect(button(Button::Compute), &QPushButton::clicked, this, [this] { runHandler([this] { compute(); }); });
   connect(button(Button::Printing), &QPushButton::clicked, this, [this] { runHandler([this] { print(); }); });
+}
+
+QWidget* FrmInput::makeControl(const ControlSpec& spec) {
+  const QString caption = QString::fromUtf8(spec.caption);
+  switch (spec.kind) {
+    case Kind::TextBox: {
+      auto* edit = new QLineEdit(this);
+      edit->setMaxLength(std::numeric_limits<int>::max());  // Qt's default cuts at 32767
+      if (spec.role.box == TextBox::Habit)
+        habits_.at(static_cast<std::size_t>(spec.role.index)) = edit;
+      else
+        boxes_.at(SlotOf(kSingleBoxes, spec.role.box)) = edit;
+      return edit;
+    }
+    case Kind::ComboBox: {
+      auto* combo = new SelectionCombo(this);
+      combo->setEditText(caption);
+      lists_.at(SlotOf(kLists, spec.role.list)) = combo;
+      return combo;
+    }
+    case Kind::Button: {
+      auto* push = new QPushButton(caption, this);
+      push->setAutoDefault(false);  // Enter and Esc press no button
+      buttons_.at(SlotOf(kButtons, spec.role.button)) = push;
+      return push;
+    }
+    case Kind::Label: break;
+  }
+  auto* label = new QLabel(caption, this);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  const bool isCaption = spec.role.of == Role::Of::Caption;
+  const bool isResult = spec.role.of == Role::Of::Result;
+  // Captions and units sit level with the text of the box beside them;
+  // the report starts at the top of its area.
+  label->setAlignment((isCaption ? Qt::AlignRight : Qt::AlignLeft) | (isResult ? Qt::AlignTop : Qt::AlignVCenter));
+  if (isResult) {
+    result_ = label;
+    // A screen reader reads the report itself; the description says what it is.
+    label->setAccessibleDescription(QStringLiteral("Result"));
+  }
+  return label;
+}
+
+void FrmInput::nameForScreenReaders() {
+  for (std::size_t row = 0; row < kInputLayout.size(); ++row) {
+    const ControlSpec& spec = kInputLayout[row];
+    // The unit beside a box is part of what the box asks for.
+    if (spec.role.of == Role::Of::Unit)
+      box(spec.role.box)->setAccessibleDescription(QString::fromUtf8(spec.role.spoken));
+    if (spec.role.of != Role::Of::Caption) continue;
+    QWidget* field = spec.role.namesList ? static_cast<QWidget*>(list(spec.role.list))
+                                         : static_cast<QWidget*>(box(spec.role.box, spec.role.index));
+    static_cast<QLabel*>(controls_[row])->setBuddy(field);
+    field->setAccessibleName(CaptionWithoutColon(spec.caption));
+  }
 }
 
 void FrmInput::place(double scale) {

@@ -69,6 +69,9 @@ class FrmInput : public QWidget {
 
  private:
   void build();
+  QWidget* makeControl(const ControlSpec& spec);
+  // Each box and list named by its caption, with its unit where it has one.
+  void nameForScreenReaders();
   // Places and sizes every control from the layout table, `scale` times its size.
   void place(double scale);
   void fitToScreen();

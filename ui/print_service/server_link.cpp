@@ -1,21 +1,20 @@
-#include <memory>
-#include <thread>
+#include "server_link.h"
 
-#include "link_state.h"
-#include "print_worker.h"
+#include "name_lookup.h"
+#include "server_link_p.h"
 
 namespace vitayear::ui {
 namespace {
 
-using namespace std::chrono_literals;
-
-constexpr double kLookupMargin = 0.25;  // seconds
-
-std::atomic<NameLookup> lookupFunction{nullptr};
+// The lookup gives up this many seconds before the deadline, so that the
+// message can still say it was the lookup.
+constexpr double kLookupMargin = 0.25;
 
 }  // namespace
 
-void SetNameLookup(NameLookup lookup) { lookupFunction = lookup; }
+QByteArray ServerAddress(const QByteArray& host, int port) {
+  return host.startsWith('/') ? host : host + ':' + QByteArray::number(port);
+}
 
 ServerLink::ServerLink(int budgetMs) : shared_(std::make_unique<Shared>()) {
   const CupsLibrary& cups = Cups();
@@ -34,9 +33,7 @@ ServerLink::~ServerLink() {
 void ServerLink::enterWorkerThread() {
   const CupsLibrary& cups = Cups();
   // libcups keeps these per thread: the worker's must be the window's.
-  const QByteArray server =
-      shared_->host.startsWith('/') ? shared_->host : shared_->host + ':' + QByteArray::number(shared_->port);
-  cups.setServer(server.constData());
+  cups.setServer(ServerAddress(shared_->host, shared_->port).constData());
   cups.setEncryption(shared_->encryption);
   cups.setUser(shared_->user.constData());
   // Never the terminal: the question goes to the window.
@@ -54,50 +51,18 @@ bool ServerLink::expired() const {
   return shared_->abandoned || Clock::now() >= shared_->deadline;
 }
 
+bool ServerLink::lookUp() {
+  addresses_ = LookUpName(shared_->host, shared_->port, [this] { return secondsLeft() > kLookupMargin && !expired(); });
+  if (addresses_) return true;
+  std::lock_guard lock(shared_->mutex);
+  shared_->noName = true;
+  return false;
+}
+
 bool ServerLink::connect() {
   const CupsLibrary& cups = Cups();
   Shared& s = *shared_;
-  if (!addresses_) {
-    // The lookup runs on a thread of its own: nothing can interrupt a
-    // resolver that does not answer, so this one is left to finish alone.
-    struct Lookup {
-      std::mutex mutex;
-      std::condition_variable done;
-      bool finished = false;
-      bool late = false;
-      http_addrlist_t* addresses = nullptr;
-    };
-    auto lookup = std::make_shared<Lookup>();
-    NameLookup function = lookupFunction.load();
-    if (!function) function = cups.addrGetList;
-    std::thread([lookup, function, host = s.host, service = QByteArray::number(s.port)] {
-      http_addrlist_t* found = function(host.constData(), AF_UNSPEC, service.constData());
-      std::lock_guard lock(lookup->mutex);
-      if (lookup->late) {
-        if (found) Cups().addrFreeList(found);
-        return;
-      }
-      lookup->addresses = found;
-      lookup->finished = true;
-      lookup->done.notify_all();
-    }).detach();
-    // It gives up a little before the deadline, so that the message can
-    // still say it was the lookup.
-    std::unique_lock lock(lookup->mutex);
-    while (!lookup->finished && secondsLeft() > kLookupMargin && !expired()) lookup->done.wait_for(lock, 50ms);
-    if (!lookup->finished) {
-      lookup->late = true;
-      std::lock_guard shared(s.mutex);
-      s.noName = true;
-      return false;
-    }
-    addresses_ = lookup->addresses;
-    if (!addresses_) {
-      std::lock_guard shared(s.mutex);
-      s.noName = true;
-      return false;
-    }
-  }
+  if (!addresses_ && !lookUp()) return false;
   // Made without connecting (a timeout of 0), so that the window's thread
   // can shut it down while TLS or the connection itself hangs.
   http_t* http = cups.connect(s.host.constData(), s.port, addresses_, AF_UNSPEC, s.encryption, 1, 0, nullptr);
@@ -114,7 +79,13 @@ bool ServerLink::connect() {
   cups.setTimeout(http, secondsLeft(), &ServerLink::OnTimeout, this);
   const int millis = static_cast<int>(secondsLeft() * 1000);
   if (cups.reconnect(http, millis, reinterpret_cast<int*>(&s.cancel)) == 0) return true;
-  const bool pki = cups.lastError() == IPP_STATUS_ERROR_CUPS_PKI;
+  noteConnectFailure();
+  return false;
+}
+
+void ServerLink::noteConnectFailure() {
+  const bool pki = Cups().lastError() == IPP_STATUS_ERROR_CUPS_PKI;
+  Shared& s = *shared_;
   std::lock_guard lock(s.mutex);
   if (s.abandoned || Clock::now() >= s.deadline)
     s.timedOut = true;
@@ -122,7 +93,6 @@ bool ServerLink::connect() {
     s.tls = true;
   else
     s.refused = true;
-  return false;
 }
 
 bool ServerLink::reconnect() {

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <thread>
 
-#include "link_state.h"
+#include "server_link_p.h"
 
 namespace vitayear::ui {
 namespace {
@@ -48,9 +48,7 @@ PrintWorker::~PrintWorker() {
 
 QString PrintWorker::ServerName() {
   const CupsLibrary& cups = Cups();
-  const QString host = QString::fromLocal8Bit(cups.server());
-  if (host.startsWith(u'/')) return host;
-  return QStringLiteral("%1:%2").arg(host).arg(cups.port());
+  return QString::fromLocal8Bit(ServerAddress(cups.server(), cups.port()));
 }
 
 bool PrintWorker::run(std::function<void(ServerLink&)> work) {
@@ -79,29 +77,12 @@ bool PrintWorker::run(std::function<void(ServerLink&)> work) {
   for (;;) {
     if (s.done) return true;
     if (s.asking && !s.answered) {
-      const bool again = s.again;
-      const QString user = QString::fromUtf8(s.offered);
-      const auto asked = Clock::now();
-      lock.unlock();
-      std::optional<Credentials> answer = prompt_ ? prompt_(ServerName(), user, again) : std::nullopt;
-      lock.lock();
-      // The operator's time at the dialog is not the server's.
-      const auto spent = Clock::now() - asked;
-      s.deadline += spent;
-      if (s.shutDownAt != Clock::time_point::max()) s.shutDownAt += spent;
-      s.answer = std::move(answer);
-      s.answered = true;
-      s.changed.notify_all();
+      answerQuestion(lock);
       continue;
     }
     const auto now = Clock::now();
     if (now >= s.deadline) {
-      s.abandoned = true;
-      s.timedOut = true;
-      s.cancel = 1;
-      s.shutDownConnection();
-      s.changed.notify_all();
-      stalled_ = !s.changed.wait_for(lock, kGrace, [&s] { return s.done; });
+      giveUp(lock);
       return false;
     }
     if (now >= s.shutDownAt) {
@@ -113,6 +94,32 @@ bool PrintWorker::run(std::function<void(ServerLink&)> work) {
     lock.lock();
     s.changed.wait_for(lock, 20ms);
   }
+}
+
+void PrintWorker::answerQuestion(std::unique_lock<std::mutex>& lock) {
+  ServerLink::Shared& s = *link_->shared_;
+  const bool again = s.again;
+  const QString user = QString::fromUtf8(s.offered);
+  const auto asked = Clock::now();
+  lock.unlock();
+  std::optional<Credentials> answer = prompt_ ? prompt_(ServerName(), user, again) : std::nullopt;
+  lock.lock();
+  const auto spent = Clock::now() - asked;
+  s.deadline += spent;
+  if (s.shutDownAt != Clock::time_point::max()) s.shutDownAt += spent;
+  s.answer = std::move(answer);
+  s.answered = true;
+  s.changed.notify_all();
+}
+
+void PrintWorker::giveUp(std::unique_lock<std::mutex>& lock) {
+  ServerLink::Shared& s = *link_->shared_;
+  s.abandoned = true;
+  s.timedOut = true;
+  s.cancel = 1;
+  s.shutDownConnection();
+  s.changed.notify_all();
+  stalled_ = !s.changed.wait_for(lock, kGrace, [&s] { return s.done; });
 }
 
 }  // namespace vitayear::ui

@@ -2,9 +2,10 @@
 // dialog of the window: the user name prefilled, the password masked.
 #pragma once
 
+#include <QString>
 #include <optional>
 
-#include "print_worker.h"
+#include "credentials.h"
 
 class QWidget;
 

@@ -1,5 +1,5 @@
 // The state the print worker and the window's thread share while a step
-// of the exchange runs; private to the print service.
+// of the exchange runs: private to the link and the worker.
 #pragma once
 
 #include <sys/socket.h>
@@ -11,7 +11,7 @@
 #include <mutex>
 #include <optional>
 
-#include "print_worker.h"
+#include "server_link.h"
 
 namespace vitayear::ui {
 
