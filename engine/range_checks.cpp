@@ -18,8 +18,7 @@ Limit LimitOf(TextBox box, int index) {
     case TextBox::Weight1: return {300, "You need to type a weight smaller than 300 kg"};
     case TextBox::Bodyfat: return {60, "You need to type a body fat Number smaller than 60%"};
     case TextBox::Habit: {
-      // Exercise, breakfast, snacking and sleep take 1..3; smoking and alcohol 1..4.
-      const std::int16_t limit = index < 4 ? 3 : 4;
+      const auto limit = static_cast<std::int16_t>(HabitAnswerLimit(index));
       return {limit,
               "You need to type a number smaller than " + SignedNumberText(std::int32_t{limit}) + " in this box"};
     }
@@ -29,6 +28,8 @@ Limit LimitOf(TextBox box, int index) {
 }
 
 }  // namespace
+
+int HabitAnswerLimit(int index) { return index < 4 ? 3 : 4; }
 
 bool HasRangeCheck(TextBox box) { return box != TextBox::UsrName; }
 

@@ -10,6 +10,10 @@
 
 namespace vitayear {
 
+// The highest answer of Habit box `index`: 3 for exercise, breakfast,
+// snacking and sleep, 4 for smoking and alcohol. The lowest is 1.
+int HabitAnswerLimit(int index);
+
 // Whether the box has a range check at all (UsrName has none).
 bool HasRangeCheck(TextBox box);
 

@@ -25,6 +25,7 @@ test_packages=(
   clang clang-format
   xvfb xauth x11-xserver-utils dbus-daemon dbus-bin
   weston qt6-wayland xkb-data openbox tint2 x11-utils util-linux
+  orca speech-dispatcher at-spi2-core python3-pyatspi
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils cups-ipp-utils avahi-daemon
   locales gcovr procps
   desktop-file-utils appstream lintian

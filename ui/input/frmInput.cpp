@@ -1,6 +1,5 @@
 #include "frmInput.h"
 
-#include <QAccessible>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "accessible_factory.h"
 #include "assessment.h"
 #include "engine_text.h"
 #include "fonts.h"
@@ -22,6 +22,8 @@
 #include "print_page.h"
 #include "range_check_guard.h"
 #include "range_checks.h"
+#include "announcer.h"
+#include "report_accessible.h"
 #include "screen_fit.h"
 #include "selection_combo.h"
 #include "twips.h"
@@ -35,21 +37,11 @@ QString CaptionWithoutColon(const char* caption) {
   return text;
 }
 
-// A screen reader reads a label that changes only when it is in the way; the
-// operator who pressed Compute wants to hear the new report.
-void AnnounceReport(QLabel* report) {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-  QAccessibleAnnouncementEvent event(report, report->text());
-  QAccessible::updateAccessibility(&event);
-#else
-  Q_UNUSED(report)  // Qt 6.4 has no announcements; the label's name changes with its text
-#endif
-}
-
 }  // namespace
 
 FrmInput::FrmInput(QWidget* parent)
     : QWidget(parent), printer_([this](const PrintoutTexts& texts) { return PrintOnDefaultPrinter(texts, this); }) {
+  InstallAccessibleInterfaces();
   build();
   fitToScreen();
   for (QScreen* where : QGuiApplication::screens()) refitWhenRoomChanges(where);
@@ -69,6 +61,7 @@ FrmInput::~FrmInput() = default;
 void FrmInput::build() {
   setObjectName(QString::fromLatin1(kInputWindow.name));
   setWindowTitle(QString::fromLatin1(kInputWindow.title));
+  announcer_ = new Announcer(this);
   std::vector<QWidget*> focusOrder;
   for (const ControlSpec& spec : kInputLayout) {
     QWidget* widget = makeControl(spec);
@@ -101,6 +94,8 @@ QWidget* FrmInput::makeControl(const ControlSpec& spec) {
       auto* combo = new SelectionCombo(this);
       combo->setEditText(caption);
       lists_.at(SlotOf(kLists, spec.role.list)) = combo;
+      connect(combo, &SelectionCombo::chosenFromNone, this,
+              [this, combo](const QString& entry) { announcer_->announce(combo, entry + QStringLiteral(" chosen")); });
       return combo;
     }
     case Kind::Button: {
@@ -111,16 +106,17 @@ QWidget* FrmInput::makeControl(const ControlSpec& spec) {
     }
     case Kind::Label: break;
   }
-  auto* label = new QLabel(caption, this);
+  const bool isResult = spec.role.of == Role::Of::Result;
+  QLabel* label = isResult ? new ReportLabel(this) : new QLabel(this);
+  label->setText(caption);
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(true);
   const bool isCaption = spec.role.of == Role::Of::Caption;
-  const bool isResult = spec.role.of == Role::Of::Result;
   // Captions and units sit level with the text of the box beside them;
   // the report starts at the top of its area.
   label->setAlignment((isCaption ? Qt::AlignRight : Qt::AlignLeft) | (isResult ? Qt::AlignTop : Qt::AlignVCenter));
   if (isResult) {
-    result_ = label;
+    result_ = static_cast<ReportLabel*>(label);
     // A screen reader reads the report itself; the description says what it is.
     label->setAccessibleDescription(QStringLiteral("Result"));
   }
@@ -133,6 +129,10 @@ void FrmInput::nameForScreenReaders() {
     // The unit beside a box is part of what the box asks for.
     if (spec.role.of == Role::Of::Unit)
       box(spec.role.box)->setAccessibleDescription(QString::fromUtf8(spec.role.spoken));
+    // So is the scale of a habit's answer.
+    if (spec.kind == Kind::TextBox && spec.role.box == TextBox::Habit)
+      box(TextBox::Habit, spec.role.index)
+          ->setAccessibleDescription(QStringLiteral("1 to %1").arg(HabitAnswerLimit(spec.role.index)));
     if (spec.role.of != Role::Of::Caption) continue;
     QWidget* field = spec.role.namesList ? static_cast<QWidget*>(list(spec.role.list))
                                          : static_cast<QWidget*>(box(spec.role.box, spec.role.index));
@@ -216,6 +216,8 @@ void FrmInput::showMessage(const QString& text) {
 
 void FrmInput::setResultCaption(const QString& caption) { result_->setText(WithLineFeeds(caption)); }
 
+QLabel* FrmInput::result() const { return result_; }
+
 FrmPrint& FrmInput::printout() {
   if (!printout_) printout_ = std::make_unique<FrmPrint>();
   return *printout_;
@@ -266,7 +268,7 @@ void FrmInput::clearFields() {
 void FrmInput::compute() {
   if (!guard_->allPass()) return;
   InputControls controls(*this);
-  if (Assess(controls) == Outcome::Completed) AnnounceReport(result_);
+  if (Assess(controls) == Outcome::Completed) announcer_->announce(result_, result_->text());
 }
 
 void FrmInput::print() {

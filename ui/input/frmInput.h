@@ -25,6 +25,8 @@ namespace vitayear::ui {
 class FrmPrint;
 class PrintoutTexts;
 class RangeCheckGuard;
+class Announcer;
+class ReportLabel;
 struct PrintResult;
 class SelectionCombo;
 
@@ -39,7 +41,7 @@ class FrmInput : public QWidget {
 
   QLineEdit* box(TextBox box, int index = 0) const;
   SelectionCombo* list(List list) const;
-  QLabel* result() const { return result_; }
+  QLabel* result() const;
   QPushButton* button(Button button) const;
 
   // Messages go to a modal box titled with the application's name unless a
@@ -88,7 +90,8 @@ class FrmInput : public QWidget {
   std::array<QLineEdit*, kHabitCount> habits_{};
   std::array<SelectionCombo*, kLists.size()> lists_{};
   std::array<QPushButton*, kButtons.size()> buttons_{};
-  QLabel* result_ = nullptr;
+  ReportLabel* result_ = nullptr;
+  Announcer* announcer_ = nullptr;  // tells screen readers what changed out of the way
   std::vector<QWidget*> controls_;  // one for each row of the layout table
   double scale_ = 1.0;
   bool handling_ = false;  // a button's handler is running

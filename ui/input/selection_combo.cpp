@@ -45,6 +45,14 @@ SelectionCombo::SelectionCombo(QWidget* parent) : QComboBox(parent) {
     lineEdit()->setText(typed);
     lineEdit()->setCursorPosition(caret);
   });
+  connect(this, &QComboBox::currentIndexChanged, this, &SelectionCombo::tellChoice);
+  tellChoice();
+}
+
+void SelectionCombo::tellChoice() {
+  setAccessibleDescription(currentIndex() < 0 ? QStringLiteral("No entry chosen") : QString());
+  if (previous_ < 0 && currentIndex() >= 0 && hasFocus()) emit chosenFromNone(currentText());
+  previous_ = currentIndex();
 }
 
 void SelectionCombo::appendEntry(const QString& text) {
