@@ -26,9 +26,7 @@ stop() {
     [ $alive = 0 ] && break
     sleep 0.1
   done
-  for pid in "${pids[@]}"; do
-    { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null || true
-  done
+  for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
   rm -rf "$work"
 }
 trap stop EXIT
@@ -50,6 +48,7 @@ EOF
 speech-dispatcher -s -t 0 -C "$work/speechd" -c unix_socket -S "$work/speechd.sock" -L "$work/speechd" \
   >"$work/speechd.out" 2>&1 &
 pids+=($!)
+disown $!  # stopped below, without the shell's word on how
 for _ in $(seq 100); do [ -S "$work/speechd.sock" ] && break; sleep 0.1; done
 [ -S "$work/speechd.sock" ] || { echo "with-screen-reader.sh: speech-dispatcher did not start" >&2; cat "$work/speechd.out" >&2; exit 1; }
 
@@ -60,6 +59,7 @@ SPEECHD_ADDRESS=unix_socket:$work/speechd.sock GTK_A11Y=none \
   /usr/bin/python3 "$(dirname "$(realpath "$0")")/../tests/screen_reader/orca_line_buffered.py" \
   -u "$work/orca" --debug-file "$ORCA_DEBUG_LOG" >"$work/orca.out" 2>&1 &
 pids+=($!)
+disown $!
 for _ in $(seq 300); do grep -q "SPEECH OUTPUT" "$ORCA_DEBUG_LOG" 2>/dev/null && break; sleep 0.1; done
 grep -q "SPEECH OUTPUT" "$ORCA_DEBUG_LOG" 2>/dev/null ||
   { echo "with-screen-reader.sh: Orca did not start speaking" >&2; cat "$work/orca.out" >&2; exit 1; }

@@ -4,9 +4,9 @@
 #include <QAccessibleWidget>
 #include <QLineEdit>
 
+#include "announcer.h"
 #include "frmInput.h"
 #include "report_accessible.h"
-#include "announcer.h"
 #include "selection_combo.h"
 #include "text_box_accessible.h"
 
