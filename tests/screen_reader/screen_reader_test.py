@@ -64,6 +64,17 @@ def count(said, pattern):
 
 def main():
     orca = Orca(os.environ["ORCA_DEBUG_LOG"])
+
+    def press(name, **settle):
+        key(name)
+        return orca.settle(**settle)
+
+    def enter(text):
+        """Types into the focused box and tabs on; what Orca said on arrival."""
+        type_text(text)
+        orca.settle()
+        return press("Tab")
+
     orca.settle()
     env = dict(os.environ, LANG="en_US.UTF-8", LC_ALL="C.UTF-8",
                # Qt's bridge complains of every question about a closed message box.
@@ -76,57 +87,34 @@ def main():
         check("the window is a frame with its title", said_any(said, r"^Vitayear frame"), said)
         check("the first box is named by its label", said_any(said, r"^Name: text"), said)
 
-        type_text("Anna")
-        orca.settle()
-        key("Tab")
-        said = orca.settle()
+        said = enter("Anna")
         check("Age is named", said_any(said, r"^Age: text"), said)
 
-        type_text("200")
-        orca.settle()
-        key("Tab")
-        said = orca.settle()
+        said = enter("200")
         check("the Age message box is read", said_any(said, r"You need to type an age smaller than 120 years"), said)
-        key("Return")
-        said = orca.settle()
+        said = press("Return")
         check("back in Age, 200 is read whole", said_any(said, r"\b200\b"), said)
 
         key("ctrl+a")
-        type_text("40")
-        orca.settle()
-        key("Tab")
-        said = orca.settle()
+        said = enter("40")
         check("the Sex list says that no entry is chosen", said_any(said, r"No entry chosen"), said)
         # Its text's selection, which comes with the focus, is not read out beside it.
         check("the Sex list's text is not read out again from its selection", count(said, r"\bMale\b") == 1, said)
-        key("Down")
-        said = orca.settle()
+        said = press("Down")
         check("choosing Male with the keyboard is spoken", said_any(said, r"Male chosen"), said)
-        key("Down")
-        said = orca.settle()
+        said = press("Down")
         check("choosing Female is spoken once", count(said, r"Female") == 1, said)
-        key("Up")
-        said = orca.settle()
+        said = press("Up")
         check("choosing Male again is spoken once", count(said, r"Male") == 1, said)
 
-        key("Tab")
-        said = orca.settle()
+        said = press("Tab")
         check("Weight tells its unit", said_any(said, r"^Weight: text") and said_any(said, r"kilograms"), said)
-        type_text("70")
-        orca.settle()
-        key("Tab")
-        said = orca.settle()
+        said = enter("70")
         check("Body Fat tells its unit", said_any(said, r"percent"), said)
-        type_text("25")
-        orca.settle()
-        key("Tab")
-        said = orca.settle()
+        said = enter("25")
         check("Exercise tells its scale", said_any(said, r"^Exercise: text") and said_any(said, r"1 to 3"), said)
         for answer in "22221":
-            type_text(answer)
-            orca.settle()
-            key("Tab")
-            said = orca.settle()
+            said = enter(answer)
         check("Alcohol tells its scale", said_any(said, r"^Alcohol: text") and said_any(said, r"1 to 4"), said)
         type_text("1")
         orca.settle()
@@ -135,34 +123,27 @@ def main():
         check("a filled one-digit box is read whole", said_any(said, r"^1 selected"), said)
 
         for _ in range(4):  # Alcohol, Print, Clear, Compute
-            key("Tab")
-            said = orca.settle()
+            said = press("Tab")
         check("Tab reaches Compute", said_any(said, r"^Compute (push )?button"), said)
-        key("space")
-        said = orca.settle(quiet=2)
+        said = press("space", quiet=2)
         report = [u for u in said if re.search(r"Vitayear: +\d", u)]
         check("the report is spoken after Compute, with its vitayear", len(report) == 1, said)
         check("the report names the potential vitayear", said_any(report, r"Potential Vitayear: +\d"), said)
         check("the focus stays on Compute", not said_any(said, r"(push )?button"), said)
 
         # Flat review from the top of the window, line by line downwards.
-        key("Insert+KP_Home")
-        lines = orca.settle()
+        lines = press("Insert+KP_Home")
         for _ in range(14):
-            key("KP_Page_Up")
-            lines += orca.settle(quiet=0.8)
+            lines += press("KP_Page_Up", quiet=0.8)
         vitayear_lines = [u for u in lines if re.search(r"Vitayear: +\d", u)]
         check("review finds the vitayear on a line of its own",
               any(not re.search(r"Current Age|Potential|Added Years", u) for u in vitayear_lines), lines)
 
         for _ in range(2):  # Clear, Print
-            key("shift+Tab")
-            orca.settle()
-        key("space")
-        said = orca.settle(quiet=2, limit=25)
+            press("shift+Tab")
+        said = press("space", quiet=2, limit=25)
         check("a print message is read", said_any(said, r"Nothing was printed"), said)
-        key("Return")
-        orca.settle()
+        press("Return")
     finally:
         program.terminate()
         program.wait(10)
