@@ -11,9 +11,7 @@ Announcer::Announcer(QWidget* window) : QWidget(window) {
 }
 
 void Announcer::announce(QWidget* about, const QString& text) {
-  if (!QAccessible::isActive()) return;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-  Q_UNUSED(this)
   QAccessibleAnnouncementEvent event(about, text);
   QAccessible::updateAccessibility(&event);
 #else

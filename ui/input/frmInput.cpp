@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "accessible_factory.h"
+#include "announcer.h"
 #include "assessment.h"
 #include "engine_text.h"
 #include "fonts.h"
@@ -22,7 +23,6 @@
 #include "print_page.h"
 #include "range_check_guard.h"
 #include "range_checks.h"
-#include "announcer.h"
 #include "report_accessible.h"
 #include "screen_fit.h"
 #include "selection_combo.h"

@@ -100,8 +100,9 @@ QRect TextBoxAccessible::characterRect(int offset) const {
   const QRect caret = edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
   const QFontMetrics metrics(edit()->font());
   const int caretAt = edit()->cursorPosition();
-  const int x = caret.center().x() + (offset >= caretAt ? metrics.horizontalAdvance(shown.mid(caretAt, offset - caretAt))
-                                                         : -metrics.horizontalAdvance(shown.mid(offset, caretAt - offset)));
+  const int x =
+      caret.center().x() + (offset >= caretAt ? metrics.horizontalAdvance(shown.mid(caretAt, offset - caretAt))
+                                              : -metrics.horizontalAdvance(shown.mid(offset, caretAt - offset)));
   const QRect local(x, caret.top(), metrics.horizontalAdvance(shown.at(offset)), caret.height());
   return QRect(edit()->mapToGlobal(local.topLeft()), local.size());
 }
