@@ -58,25 +58,39 @@ build-sanitize:
 # only, which are what runs a worker beside the window.
 build-threads:
 	CXX=$(SAN_CXX) cmake -S . -B $(TSAN_BUILD) -G Ninja -DVITAYEAR_TSAN=ON -DVITAYEAR_WERROR=ON
-	cmake --build $(TSAN_BUILD) -j$(JOBS) --target print_spooler_test print_button_test
+	cmake --build $(TSAN_BUILD) -j$(JOBS) --target print_spooler_test
 
 # The engine and its tests with no Qt at all: the proof that it needs none.
 build-engine-only:
 	cmake -S . -B $(ENGINE_BUILD) -G Ninja -DVITAYEAR_UI=OFF -DVITAYEAR_WERROR=ON
 	cmake --build $(ENGINE_BUILD) -j$(JOBS)
 
+# Each phase is timed, and the run ends with the table of phases and their
+# seconds. What fails fast comes first: format, engine, then the windows.
+# Each thing is proven once: the X11 suite under the sanitizers, the print
+# worker under ThreadSanitizer, and in the plain build what the sanitizer
+# build cannot hold or does not need twice (Wayland, Orca, the build flags,
+# the comma-decimal locale). The package builds' tests are those that ran
+# already: they build with nocheck here (`make package` runs them).
+PHASES = $(BUILD)/phases
+PHASE = @scripts/phase.sh $(PHASES)
 test:
-	scripts/install-deps.sh test
-	$(MAKE) build-engine-only build-sanitize build-threads build-tests
-	scripts/check-format.sh
-	scripts/ensure-locale.sh $(COMMA_LOCALE)
-	cd $(ENGINE_BUILD) && ctest --output-on-failure -j$(JOBS)
-	scripts/test-main.sh $(SAN_BUILD) $(JOBS)
-	scripts/test-threads.sh $(TSAN_BUILD) $(JOBS)
-	scripts/test-main.sh $(BUILD) $(JOBS)
-	TEST_LOCALE=$(COMMA_LOCALE) scripts/test-main.sh $(BUILD) $(JOBS)
-	scripts/check-package.sh $(BUILD)/package-check
-	scripts/test-wayland.sh $(BUILD) $(JOBS)
+	@rm -f $(PHASES)
+	$(PHASE) "set-up: packages, the comma-decimal locale" \
+	  sh -c 'scripts/install-deps.sh test && scripts/ensure-locale.sh $(COMMA_LOCALE)'
+	$(PHASE) "format" scripts/check-format.sh
+	$(PHASE) "engine without Qt: build" $(MAKE) --no-print-directory build-engine-only
+	$(PHASE) "engine without Qt: tests" scripts/run-tests.sh $(ENGINE_BUILD)
+	$(PHASE) "plain build (g++)" $(MAKE) --no-print-directory build-tests
+	$(PHASE) "plain: Wayland, Orca, comma locale, build flags" \
+	  scripts/run-tests.sh $(BUILD) -L '^(wayland|orca|comma|source-tree)$$'
+	$(PHASE) "sanitizer build (clang, ASan, UBSan, fuzz)" $(MAKE) --no-print-directory build-sanitize
+	$(PHASE) "sanitizers: every X11 test, fuzz replay" scripts/run-tests.sh $(SAN_BUILD)
+	$(PHASE) "ThreadSanitizer build" $(MAKE) --no-print-directory build-threads
+	$(PHASE) "ThreadSanitizer: the print tests" scripts/run-tests.sh $(TSAN_BUILD) -L '^print$$'
+	$(PHASE) "packages: two builds, lintian, autopkgtest" \
+	  env DEB_BUILD_OPTIONS=nocheck DEB_BUILD_PROFILES=nocheck scripts/check-package.sh $(BUILD)/package-check
+	$(PHASE) --print
 
 # The same `make test` in a fresh Debian 13 root made with debootstrap.
 test-debian13:

@@ -2,12 +2,12 @@
 # A private CUPS daemon for the print tests, with one cups-pdf queue as its
 # default printer. It listens only on a socket in its own folder and leaves
 # nothing behind when stopped.
+#   cups-test-daemon.sh run COMMAND...  start one in a fresh folder, run
+#                                     COMMAND with VITAYEAR_TEST_CUPS_DIR
+#                                     naming it, stop it: each test has its own
 #   cups-test-daemon.sh start DIR     start it in DIR, a folder made by
 #                                     `mktemp -d` (stopping an old one first)
 #   cups-test-daemon.sh stop DIR      stop it and remove DIR
-#   cups-test-daemon.sh start-temp RECORD / stop-temp RECORD
-#                                     the same in a fresh folder whose path
-#                                     RECORD holds, for CTest's fixtures
 #   cups-test-daemon.sh ACTION DIR    change it for a test: reject, accept,
 #     disable, enable (with the administrator's reasons), hold, release (every
 #     job held, and released), unreachable, reachable (the device),
@@ -19,10 +19,16 @@
 # Clients reach it with CUPS_SERVER=DIR/cups.sock; pages land in DIR/pdf.
 # cups-pdf runs only as root, so this needs root (or sudo).
 set -euo pipefail
-export LC_ALL=C  # lpstat's answers are read below
+# lpstat's answers are read below; the command a test runs keeps its locale.
+lpstat() { LC_ALL=C command lpstat "$@"; }
 
-action=${1:?start or stop}
-dir=${2:?folder}
+action=${1:?run, start or stop}
+if [ "$action" = run ]; then
+  shift
+  dir=$(mktemp -d)
+else
+  dir=${2:?folder}
+fi
 queue=vitayear-test
 
 as_root() {
@@ -101,11 +107,7 @@ Out $dir/pdf
 AnonDirName $dir/pdf
 Label 1
 CONF
-  if [ "$(id -u)" -eq 0 ]; then
-    cupsd -f -c "$dir/root/cupsd.conf" -s "$dir/root/cups-files.conf" </dev/null >"$dir/log/cupsd.out" 2>&1 &
-  else
-    sudo cupsd -f -c "$dir/root/cupsd.conf" -s "$dir/root/cups-files.conf" </dev/null >"$dir/log/cupsd.out" 2>&1 &
-  fi
+  as_root env LC_ALL=C cupsd -f -c "$dir/root/cupsd.conf" -s "$dir/root/cups-files.conf" </dev/null >"$dir/log/cupsd.out" 2>&1 &
   for _ in $(seq 100); do
     lpstat -r 2>/dev/null | grep -q "is running" && break
     sleep 0.1
@@ -168,25 +170,19 @@ add_queue() {
   cupsaccept "$queue"
 }
 
-case "$action" in
-  start-temp)
-    dir=$(mktemp -d)
-    echo "$dir" >"$2"
-    action=start
-    ;;
-  stop-temp)
-    dir=$(cat "$2")
-    rm -f "$2"
-    action=stop
-    ;;
-esac
-
 export CUPS_SERVER=$dir/cups.sock
 # cups-pdf reads its settings from a file named after the device URI, in
 # /etc/cups: a name of this daemon's own keeps two daemons apart.
 pdfname=vitayear-$(basename "$dir")
 pdfconf=/etc/cups/cups-pdf-$pdfname.conf
 case "$action" in
+  run)
+    start
+    trap stop EXIT
+    status=0
+    VITAYEAR_TEST_CUPS_DIR=$dir VITAYEAR_TEST_CUPS_SCRIPT=$(realpath "$0") "$@" || status=$?
+    exit $status
+    ;;
   start) start ;;
   stop) stop ;;
   reject) cupsreject -r "Out of service until Monday" "$queue" ;;

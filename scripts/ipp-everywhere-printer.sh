@@ -79,8 +79,10 @@ printer_on() {
   port=$(cat "$dir/port")
   spool=$dir/spool/on-$(date +%s%N)
   mkdir -p "$spool"
-  # -s 600: a page in a tenth of a second, not the six of its default speed.
-  ippeveprinter -p "$port" -n localhost -d "$spool" -k -s 600 -f application/pdf "Vitayear Everywhere" \
+  # -s 600: a page in a tenth of a second, not the six of its default speed;
+  # -c /bin/true: the job is done once the printer has it, where without a
+  # command it stays "printing" for 5 to 15 s and the next job waits.
+  ippeveprinter -p "$port" -n localhost -d "$spool" -k -s 600 -c /bin/true -f application/pdf "Vitayear Everywhere" \
     </dev/null >>"$dir/printer.log" 2>&1 &
   echo $! >"$dir/printer.pid"
   for _ in $(seq 100); do

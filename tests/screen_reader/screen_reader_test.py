@@ -20,17 +20,22 @@ class Orca:
         with open(self.log, encoding="utf-8", errors="replace") as f:
             return [" ".join(u.split()) for u in SPOKEN.findall(f.read())]
 
-    def settle(self, quiet=1.2, limit=15):
-        """Waits until Orca has been silent for `quiet` seconds; returns what it said."""
+    def settle(self, expect=None, quiet=0.5, limit=15):
+        """Returns what Orca said since the last call, once it has said
+        something that matches `expect` (where given) and then been silent
+        for `quiet` seconds, or at `limit`. Orca says what one event brings
+        in one burst: the quiet catches a repetition after it."""
         deadline = time.monotonic() + limit
         last, since = None, time.monotonic()
         while time.monotonic() < deadline:
-            count = len(self.utterances())
+            said = self.utterances()
+            count = len(said)
+            heard = expect is None or any(re.search(expect, u) for u in said[self.heard:])
             if count != last:
                 last, since = count, time.monotonic()
-            elif time.monotonic() - since >= quiet:
+            elif heard and time.monotonic() - since >= quiet:
                 break
-            time.sleep(0.1)
+            time.sleep(0.05)
         said = self.utterances()[self.heard:]
         self.heard += len(said)
         return said
@@ -69,11 +74,11 @@ def main():
         key(name)
         return orca.settle(**settle)
 
-    def enter(text):
+    def enter(text, expect=r": text"):
         """Types into the focused box and tabs on; what Orca said on arrival."""
         type_text(text)
         orca.settle()
-        return press("Tab")
+        return press("Tab", expect=expect)
 
     orca.settle()
     env = dict(os.environ, LANG="en_US.UTF-8", LC_ALL="C.UTF-8",
@@ -83,65 +88,67 @@ def main():
                CUPS_SERVER="/nonexistent/cups.sock")
     program = subprocess.Popen([sys.argv[1]], env=env)
     try:
-        said = orca.settle(limit=30)
+        said = orca.settle(expect=r"^Name: text", limit=30)
         check("the window is a frame with its title", said_any(said, r"^Vitayear frame"), said)
         check("the first box is named by its label", said_any(said, r"^Name: text"), said)
 
         said = enter("Anna")
         check("Age is named", said_any(said, r"^Age: text"), said)
 
-        said = enter("200")
+        said = enter("200", r"You need to type an age")
         check("the Age message box is read", said_any(said, r"You need to type an age smaller than 120 years"), said)
-        said = press("Return")
+        said = press("Return", expect=r"\b200\b")
         check("back in Age, 200 is read whole", said_any(said, r"\b200\b"), said)
 
         key("ctrl+a")
-        said = enter("40")
+        said = enter("40", r"No entry chosen")
         check("the Sex list says that no entry is chosen", said_any(said, r"No entry chosen"), said)
         # Its text's selection, which comes with the focus, is not read out beside it.
         check("the Sex list's text is not read out again from its selection", count(said, r"\bMale\b") == 1, said)
-        said = press("Down")
+        said = press("Down", expect=r"Male chosen")
         check("choosing Male with the keyboard is spoken", said_any(said, r"Male chosen"), said)
-        said = press("Down")
+        said = press("Down", expect=r"Female")
         check("choosing Female is spoken once", count(said, r"Female") == 1, said)
-        said = press("Up")
+        said = press("Up", expect=r"Male")
         check("choosing Male again is spoken once", count(said, r"Male") == 1, said)
 
-        said = press("Tab")
+        said = press("Tab", expect=r"kilograms")
         check("Weight tells its unit", said_any(said, r"^Weight: text") and said_any(said, r"kilograms"), said)
-        said = enter("70")
+        said = enter("70", r"percent")
         check("Body Fat tells its unit", said_any(said, r"percent"), said)
-        said = enter("25")
+        said = enter("25", r"1 to 3")
         check("Exercise tells its scale", said_any(said, r"^Exercise: text") and said_any(said, r"1 to 3"), said)
         for answer in "22221":
             said = enter(answer)
         check("Alcohol tells its scale", said_any(said, r"^Alcohol: text") and said_any(said, r"1 to 4"), said)
         type_text("1")
         orca.settle()
-        key("shift+Tab")
-        said = orca.settle()
+        said = press("shift+Tab", expect=r"^1 selected")
         check("a filled one-digit box is read whole", said_any(said, r"^1 selected"), said)
 
         for _ in range(4):  # Alcohol, Print, Clear, Compute
-            said = press("Tab")
+            said = press("Tab", expect=r"text|button")
         check("Tab reaches Compute", said_any(said, r"^Compute (push )?button"), said)
-        said = press("space", quiet=2)
+        said = press("space", expect=r"Potential Vitayear", quiet=1)
         report = [u for u in said if re.search(r"Vitayear: +\d", u)]
         check("the report is spoken after Compute, with its vitayear", len(report) == 1, said)
         check("the report names the potential vitayear", said_any(report, r"Potential Vitayear: +\d"), said)
         check("the focus stays on Compute", not said_any(said, r"(push )?button"), said)
 
         # Flat review from the top of the window, line by line downwards.
-        lines = press("Insert+KP_Home")
+        def alone(line):
+            return re.search(r"Vitayear: +\d", line) and not re.search(r"Current Age|Potential|Added Years", line)
+        lines = press("Insert+KP_Home", expect=r".")
         for _ in range(14):
-            lines += press("KP_Page_Up", quiet=0.8)
-        vitayear_lines = [u for u in lines if re.search(r"Vitayear: +\d", u)]
+            if any(alone(u) for u in lines):
+                break
+            lines += press("KP_Page_Up", expect=r".", quiet=0.3, limit=3)
         check("review finds the vitayear on a line of its own",
-              any(not re.search(r"Current Age|Potential|Added Years", u) for u in vitayear_lines), lines)
+              any(alone(u) for u in lines), lines)
 
         for _ in range(2):  # Clear, Print
-            press("shift+Tab")
-        said = press("space", quiet=2, limit=25)
+            press("shift+Tab", expect=r"button")
+        said = press("space", expect=r"Nothing was printed", limit=25)
         check("a print message is read", said_any(said, r"Nothing was printed"), said)
         press("Return")
     finally:

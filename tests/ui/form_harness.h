@@ -27,8 +27,13 @@ struct Harness {
 
   enum class Printer { Recorder, Spooler };
 
-  explicit Harness(Printer printer = Printer::Recorder) {
+  // `printBoundMs`: a shorter bound for the spooler, where a test only needs one to exist.
+  explicit Harness(Printer printer = Printer::Recorder, int printBoundMs = kPrintBoundMs) {
     form->setMessageSink([this](const QString& text) { messages.append(text); });
+    if (printer == Printer::Spooler && printBoundMs != kPrintBoundMs)
+      form->setPrinter([this, printBoundMs](const PrintoutTexts& page) {
+        return PrintOnDefaultPrinter(page, form.get(), printBoundMs);
+      });
     if (printer == Printer::Recorder)
       form->setPrinter([this](const PrintoutTexts& page) {
         ++printed;

@@ -56,16 +56,19 @@ inline std::optional<QByteArray> Spawn(const QString& program, const QStringList
   return text;
 }
 
+// Output of a command, or an empty string when it fails.
+inline QString Run(const QString& program, const QStringList& arguments) {
+  return QString::fromUtf8(Spawn(program, arguments).value_or(QByteArray()));
+}
+
 struct Spooler {
-  QString dir = FolderOfRecord(qEnvironmentVariable("VITAYEAR_TEST_CUPS_RECORD"));
+  // The daemon's folder, made afresh for each test by
+  // scripts/cups-test-daemon.sh; the program and the CUPS tools reach the
+  // daemon through its socket.
+  QString dir = Folder(qEnvironmentVariable("VITAYEAR_TEST_CUPS_DIR"));
   QString script = qEnvironmentVariable("VITAYEAR_TEST_CUPS_SCRIPT");
 
-  // The daemon's folder is made afresh for each run and named in a record
-  // file; the program and the CUPS tools reach the daemon through its socket.
-  static QString FolderOfRecord(const QString& record) {
-    QFile file(record);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QString folder = QString::fromLocal8Bit(file.readAll()).trimmed();
+  static QString Folder(const QString& folder) {
     if (!folder.isEmpty()) qputenv("CUPS_SERVER", QFile::encodeName(folder + "/cups.sock"));
     return folder;
   }
@@ -74,7 +77,20 @@ struct Spooler {
 
   QStringList pages() const { return QDir(dir + "/pdf").entryList({"*.pdf"}, QDir::Files, QDir::Name); }
 
-  // Waits until `count` more PDF files than `before` exist; returns the new ones.
+  // Waits until the daemon has no job left to print: every page that was
+  // coming has come, and whole. True at once where it runs no more.
+  bool settled(int timeoutMs = 30000) const {
+    QElapsedTimer timer;
+    timer.start();
+    while (!Run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).trimmed().isEmpty()) {
+      if (timer.elapsed() > timeoutMs) return false;
+      QTest::qWait(50);
+    }
+    return true;
+  }
+
+  // Waits until `count` more PDF files than `before` exist and their jobs
+  // are done; returns the new ones.
   QStringList waitForPages(const QStringList& before, int count, int timeoutMs = 30000) const {
     QElapsedTimer timer;
     timer.start();
@@ -84,7 +100,7 @@ struct Spooler {
       for (const QString& page : pages())
         if (!before.contains(page)) fresh.append(dir + "/pdf/" + page);
       if (fresh.size() >= count) {
-        QTest::qWait(300);  // cups-pdf writes the file before it finishes it
+        settled();  // cups-pdf writes the file before it finishes it
         return fresh;
       }
       QTest::qWait(100);
@@ -104,10 +120,5 @@ struct Spooler {
 
   bool run(const QString& action) const { return Spawn(script, {action, dir}, true).has_value(); }
 };
-
-// Output of a command, or an empty string when it fails.
-inline QString Run(const QString& program, const QStringList& arguments) {
-  return QString::fromUtf8(Spawn(program, arguments).value_or(QByteArray()));
-}
 
 }  // namespace vitayear::ui::testing

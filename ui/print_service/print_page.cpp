@@ -20,8 +20,6 @@
 namespace vitayear::ui {
 namespace {
 
-// From the click to the job accepted or a message, whatever is slow.
-constexpr int kBudgetMs = 9000;
 // Kept back from the page's upload for a last word about its job.
 constexpr int kJobLookMs = 1500;
 
@@ -175,10 +173,10 @@ PrintResult Late(const PrintJob& print) {
 }
 }  // namespace
 
-PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts, QWidget* window) {
+PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts, QWidget* window, int boundMs) {
   if (!Cups().loaded()) return Problem(QStringLiteral("The printing library (libcups) could not be loaded."));
   const BusyCursor busy;
-  PrintWorker worker(kBudgetMs, [window](const QString& server, const QString& user, bool again) {
+  PrintWorker worker(boundMs, [window](const QString& server, const QString& user, bool again) {
     return AskForCredentials(window, server, user, again);
   });
   auto print = std::make_shared<PrintJob>();
