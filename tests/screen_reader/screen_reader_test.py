@@ -21,10 +21,9 @@ class Orca:
             return [" ".join(u.split()) for u in SPOKEN.findall(f.read())]
 
     def settle(self, expect=None, quiet=0.5, limit=15):
-        """Returns what Orca said since the last call, once it has said
-        something that matches `expect` (where given) and then been silent
-        for `quiet` seconds, or at `limit`. Orca says what one event brings
-        in one burst: the quiet catches a repetition after it."""
+        """What Orca said since the last call, once it has said what matches
+        `expect` and then been silent for `quiet` seconds (a repetition
+        comes within it), or at `limit`."""
         deadline = time.monotonic() + limit
         last, since = None, time.monotonic()
         while time.monotonic() < deadline:

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
@@ -359,23 +360,6 @@ class PrintSpoolerTest : public QObject {
     // The lines that fit are there up to the bottom: the next would not fit.
     QVERIFY(page.find(QStringLiteral("Line%1").arg(shown)));
     QVERIFY(!page.find(QStringLiteral("Line%1").arg(shown + 1)));
-  }
-
-  void aStoppedAssessmentSendsNoJob() {
-    Harness h(Harness::Printer::Spooler);
-    h.fill(1, "25", "70", "30", {"1", "1", "3", "2", "1", "1"});
-    QVERIFY(!printOnce(h).isEmpty());
-    const QString jobsBefore = Run(QStringLiteral("lpstat"), {"-W", "all", "-o"});
-    const QStringList before = spooler.pages();
-    h.box(TextBox::Habit, 0)->setText(QStringLiteral("0"));
-    h.box(TextBox::UsrName)->setText(QStringLiteral("Bob"));
-    h.click(h.form->button(Button::Printing));
-    QCOMPARE(h.messages, QStringList{QStringLiteral("Please type in a valid number")});
-    h.form->list(List::Sex)->setCurrentIndex(-1);
-    h.click(h.form->button(Button::Printing));
-    QCOMPARE(h.messages.size(), 2);
-    QCOMPARE(Run(QStringLiteral("lpstat"), {"-W", "all", "-o"}), jobsBefore);
-    QCOMPARE(spooler.pages(), before);
   }
 
   // Each fault is set up in the real daemon, or the client is sent to a

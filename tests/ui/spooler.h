@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
@@ -80,31 +79,22 @@ struct Spooler {
   // Waits until the daemon has no job left to print: every page that was
   // coming has come, and whole. True at once where it runs no more.
   bool settled(int timeoutMs = 30000) const {
-    QElapsedTimer timer;
-    timer.start();
-    while (!Run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).trimmed().isEmpty()) {
-      if (timer.elapsed() > timeoutMs) return false;
-      QTest::qWait(50);
-    }
-    return true;
+    return QTest::qWaitFor([] { return Run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).isEmpty(); }, timeoutMs);
   }
 
   // Waits until `count` more PDF files than `before` exist and their jobs
   // are done; returns the new ones.
   QStringList waitForPages(const QStringList& before, int count, int timeoutMs = 30000) const {
-    QElapsedTimer timer;
-    timer.start();
     QStringList fresh;
-    while (timer.elapsed() < timeoutMs) {
-      fresh.clear();
-      for (const QString& page : pages())
-        if (!before.contains(page)) fresh.append(dir + "/pdf/" + page);
-      if (fresh.size() >= count) {
-        settled();  // cups-pdf writes the file before it finishes it
-        return fresh;
-      }
-      QTest::qWait(100);
-    }
+    QTest::qWaitFor(
+        [&] {
+          fresh.clear();
+          for (const QString& page : pages())
+            if (!before.contains(page)) fresh.append(dir + "/pdf/" + page);
+          return fresh.size() >= count;
+        },
+        timeoutMs);
+    settled();
     return fresh;
   }
 
