@@ -291,7 +291,7 @@ class InputWindowTest : public QObject {
       h.key(Qt::Key_Space);
     }
     QTRY_COMPARE(h.messages, QStringList{message});
-    QTest::qWait(150);  // an animated press has ended
+    QTRY_VERIFY(!push->isDown());  // an animated press has ended
     QCOMPARE(h.messages.size(), 1);
     QCOMPARE(h.focused(), edit);
     QCOMPARE(edit->text(), text);
