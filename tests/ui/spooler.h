@@ -86,7 +86,7 @@ struct Spooler {
   // are done; returns the new ones.
   QStringList waitForPages(const QStringList& before, int count, int timeoutMs = 30000) const {
     QStringList fresh;
-    QTest::qWaitFor(
+    const bool came = QTest::qWaitFor(
         [&] {
           fresh.clear();
           for (const QString& page : pages())
@@ -94,7 +94,7 @@ struct Spooler {
           return fresh.size() >= count;
         },
         timeoutMs);
-    settled();
+    if (came) settled();
     return fresh;
   }
 
