@@ -179,6 +179,7 @@ case "$action" in
   run)
     start
     trap stop EXIT
+    trap 'exit 1' INT TERM
     status=0
     VITAYEAR_TEST_CUPS_DIR=$dir VITAYEAR_TEST_CUPS_SCRIPT=$(realpath "$0") "$@" || status=$?
     exit $status
