@@ -142,8 +142,7 @@ def main():
             if any(alone(u) for u in lines):
                 break
             lines += press("KP_Page_Up", expect=r".", quiet=0.3, limit=3)
-        check("review finds the vitayear on a line of its own",
-              any(alone(u) for u in lines), lines)
+        check("review finds the vitayear on a line of its own", any(alone(u) for u in lines), lines)
 
         for _ in range(2):  # Clear, Print
             press("shift+Tab", expect=r"button")

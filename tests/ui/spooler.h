@@ -61,16 +61,10 @@ inline QString Run(const QString& program, const QStringList& arguments) {
 }
 
 struct Spooler {
-  // The daemon's folder, made afresh for each test by
-  // scripts/cups-test-daemon.sh; the program and the CUPS tools reach the
-  // daemon through its socket.
-  QString dir = Folder(qEnvironmentVariable("VITAYEAR_TEST_CUPS_DIR"));
+  // The daemon's folder, made afresh for each test by `cups-test-daemon.sh
+  // run`, which points CUPS_SERVER at its socket for the program and the tools.
+  QString dir = qEnvironmentVariable("VITAYEAR_TEST_CUPS_DIR");
   QString script = qEnvironmentVariable("VITAYEAR_TEST_CUPS_SCRIPT");
-
-  static QString Folder(const QString& folder) {
-    if (!folder.isEmpty()) qputenv("CUPS_SERVER", QFile::encodeName(folder + "/cups.sock"));
-    return folder;
-  }
 
   bool available() const { return !dir.isEmpty() && !script.isEmpty(); }
 
