@@ -8,7 +8,7 @@
 namespace vitayear::ui {
 namespace {
 
-constexpr double kSmallestScale = 0.5;
+constexpr double kSmallestWindowScale = 0.5;
 // Qt's own Wayland decoration is 3 + 30 + 3 + 3; window managers' title bars
 // are of that order.
 constexpr QMargins kTypicalFrame{4, 32, 4, 4};
@@ -22,7 +22,7 @@ double ScreenFitScale(QSize client, QMargins frame, QSize room) {
   if (client.isEmpty() || room.isEmpty()) return 1.0;
   const double across = double(room.width() - frame.left() - frame.right()) / client.width();
   const double down = double(room.height() - frame.top() - frame.bottom()) / client.height();
-  return std::clamp(std::min(across, down), kSmallestScale, 1.0);
+  return std::clamp(std::min(across, down), kSmallestWindowScale, 1.0);
 }
 
 QMargins FrameOf(const QWidget& window) {

@@ -25,7 +25,7 @@ Paper SystemPaper();
 Paper WithUsableMargins(Paper paper);
 
 // Below this the figures would be too small to read: nothing is printed.
-constexpr double kSmallestScale = 0.6;
+constexpr double kSmallestPaperScale = 0.6;
 
 // The scale, at most 1, at which the page's fields fit the paper's
 // printable area.

@@ -85,7 +85,7 @@ std::optional<Paper> SmallestPaperThatFits(http_t* http, cups_dest_t* dest, cups
   std::optional<Paper> smallest;
   for (const cups_size_t& size : PrinterSizes(http, dest, info)) {
     const Paper paper = FromSize(size);
-    if (PaperFitScale(paper) < kSmallestScale) continue;
+    if (PaperFitScale(paper) < kSmallestPaperScale) continue;
     if (!smallest || qint64(paper.width) * paper.length < qint64(smallest->width) * smallest->length) smallest = paper;
   }
   return smallest;

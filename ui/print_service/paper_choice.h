@@ -15,7 +15,7 @@ namespace vitayear::ui {
 // paper for a queue that states none.
 Paper ChoosePaper(http_t* http, cups_dest_t* dest, cups_dinfo_t* info);
 
-// The printer's smallest paper that takes the page at kSmallestScale or more.
+// The printer's smallest paper that takes the page at kSmallestPaperScale or more.
 std::optional<Paper> SmallestPaperThatFits(http_t* http, cups_dest_t* dest, cups_dinfo_t* info);
 
 }  // namespace vitayear::ui

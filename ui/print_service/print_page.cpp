@@ -89,7 +89,7 @@ void FindDestination(ServerLink& link, PrintJob& print) {
   print.info = cups.copyDestInfo(link.http(), print.dest);
   print.paper = ChoosePaper(link.http(), print.dest, print.info);
   if (link.fault() != LinkFault::None) return print.decide(Failed(link.fault(), print.server, {}));
-  if (PaperFitScale(print.paper) < kSmallestScale) print.decide(Problem(TooSmall(print, link.http())));
+  if (PaperFitScale(print.paper) < kSmallestPaperScale) print.decide(Problem(TooSmall(print, link.http())));
 }
 
 // The printer did not take the page, in the server's answer and, where it
