@@ -4,7 +4,6 @@
 #include "credentials_dialog.h"
 #include "frmInput.h"
 #include "frmPrint.h"
-#include "name_lookup.h"
 #include "paper.h"
 #include "print_page.h"
 

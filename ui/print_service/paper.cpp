@@ -7,8 +7,11 @@
 #include <QSizeF>
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <vector>
 
 #include "print_layout.h"
+#include "server_link.h"
 
 namespace vitayear::ui {
 namespace {
@@ -72,6 +75,78 @@ double PaperFitScale(const Paper& paper) {
   const double printableWidth = paper.width - paper.left - paper.right;
   const double printableLength = paper.length - paper.top - paper.bottom;
   return std::min({1.0, printableWidth / width, printableLength / height});
+}
+
+namespace {
+
+// The sizes the printer states, each with its margins.
+std::vector<Paper> PrinterPapers(ServerLink& link, const Destination& printer) {
+  std::vector<Paper> papers;
+  const int count = cupsGetDestMediaCount(link.http(), printer.dest, printer.info, CUPS_MEDIA_FLAGS_DEFAULT);
+  for (int i = 0; i < count; ++i) {
+    cups_size_t size{};
+    if (cupsGetDestMediaByIndex(link.http(), printer.dest, printer.info, i, CUPS_MEDIA_FLAGS_DEFAULT, &size))
+      papers.push_back(Sized(size.width, size.length, size.left, size.top, size.right, size.bottom));
+  }
+  return papers;
+}
+
+// The paper a media name stands for ("A5", "iso_a5_148x210mm"), with the
+// printer's margins for it where the printer takes that size. Matched here:
+// libcups takes a queue's range of custom sizes for the size itself and
+// loses the margins. The printer may state the size a little off (a PPD's
+// sizes are whole points), and beside it a variant with fewer margins than
+// it can keep to: the nearest size within 2 mm, with the widest margins
+// stated for it.
+std::optional<Paper> Named(ServerLink& link, const Destination& printer, const QByteArray& name) {
+  pwg_media_t* media = pwgMediaForPWG(name.constData());
+  if (!media) media = pwgMediaForLegacy(name.constData());
+  if (!media) media = pwgMediaForPPD(name.constData());
+  if (!media || media->width <= 0 || media->length <= 0) return std::nullopt;
+  const auto margins = [](const Paper& paper) { return paper.left + paper.top + paper.right + paper.bottom; };
+  std::optional<Paper> nearest;
+  for (const Paper& stated : PrinterPapers(link, printer)) {
+    if (std::abs(stated.width - media->width) > 200 || std::abs(stated.length - media->length) > 200) continue;
+    if (!nearest || margins(stated) > margins(*nearest)) nearest = stated;
+  }
+  return nearest.value_or(Sized(media->width, media->length));
+}
+
+// The queue's default paper and margins, as it states them in media-col.
+std::optional<Paper> QueueDefault(ServerLink& link, const Destination& printer) {
+  ipp_attribute_t* media = cupsFindDestDefault(link.http(), printer.dest, printer.info, "media-col");
+  ipp_t* col = media ? ippGetCollection(media, 0) : nullptr;
+  ipp_attribute_t* size = col ? ippFindAttribute(col, "media-size", IPP_TAG_BEGIN_COLLECTION) : nullptr;
+  ipp_t* dimensions = size ? ippGetCollection(size, 0) : nullptr;
+  const auto number = [](ipp_t* in, const char* name) {
+    ipp_attribute_t* attribute = in ? ippFindAttribute(in, name, IPP_TAG_INTEGER) : nullptr;
+    return attribute ? ippGetInteger(attribute, 0) : 0;
+  };
+  const int width = number(dimensions, "x-dimension"), length = number(dimensions, "y-dimension");
+  if (width <= 0 || length <= 0) return std::nullopt;
+  return Sized(width, length, number(col, "media-left-margin"), number(col, "media-top-margin"),
+               number(col, "media-right-margin"), number(col, "media-bottom-margin"));
+}
+
+}  // namespace
+
+Paper ChoosePaper(ServerLink& link, const Destination& printer) {
+  // "media" may also name a tray or a type after the size: "A5,tray-2".
+  const QByteArray media =
+      QByteArray(cupsGetOption("media", printer.dest->num_options, printer.dest->options)).split(',').first().trimmed();
+  if (!media.isEmpty())
+    if (std::optional<Paper> named = Named(link, printer, media)) return *named;
+  if (std::optional<Paper> queue = QueueDefault(link, printer)) return *queue;
+  return SystemPaper();
+}
+
+std::optional<Paper> SmallestPaperThatFits(ServerLink& link, const Destination& printer) {
+  std::optional<Paper> smallest;
+  for (const Paper& paper : PrinterPapers(link, printer)) {
+    if (PaperFitScale(paper) < kSmallestPaperScale) continue;
+    if (!smallest || qint64(paper.width) * paper.length < qint64(smallest->width) * smallest->length) smallest = paper;
+  }
+  return smallest;
 }
 
 QString Described(const Paper& paper) {

@@ -3,8 +3,12 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace vitayear::ui {
+
+class ServerLink;
+struct Destination;
 
 // Sizes and the margins the printer cannot print on, in hundredths of a
 // millimetre, as the spooler states them.
@@ -30,6 +34,15 @@ constexpr double kSmallestPaperScale = 0.6;
 // The scale, at most 1, at which the page's fields fit the paper's
 // printable area.
 double PaperFitScale(const Paper& paper);
+
+// The paper the job prints on: the media it asks for (the user's lpoptions,
+// as lp reads them, else the queue's default) as the printer states it,
+// else the system's paper for a queue that states none. On the print
+// worker's thread.
+Paper ChoosePaper(ServerLink& link, const Destination& printer);
+
+// The printer's smallest paper that takes the page at kSmallestPaperScale or more.
+std::optional<Paper> SmallestPaperThatFits(ServerLink& link, const Destination& printer);
 
 // As the paper is known: "A5 (148 x 210 mm)", "28.6 x 88.9 mm".
 QString Described(const Paper& paper);

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "page_painter.h"
-#include "print_result.h"
+#include "print_outcome.h"
 
 class QWidget;
 

@@ -1,11 +1,8 @@
 #include "print_worker.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QWidget>
-#include <thread>
+#include <sys/eventfd.h>
 
-#include "server_link_p.h"
+#include <thread>
 
 namespace vitayear::ui {
 namespace {
@@ -15,64 +12,51 @@ using namespace std::chrono_literals;
 // How long the window waits for a worker that has been told to stop.
 constexpr auto kGrace = 300ms;
 
-// While the worker runs, the timers of the windows' own objects wait: the
-// handler that started the print is still running, and nothing they would
-// start may begin inside it. They fire once it has ended.
-class HeldTimers : public QObject {
- public:
-  HeldTimers() { QCoreApplication::instance()->installEventFilter(this); }
-  ~HeldTimers() override { QCoreApplication::instance()->removeEventFilter(this); }
-  HeldTimers(const HeldTimers&) = delete;
-  HeldTimers& operator=(const HeldTimers&) = delete;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::Timer) return false;
-    for (QObject* o = watched; o; o = o->parent())
-      if (o->isWidgetType()) return true;
-    return false;
-  }
-};
-
 }  // namespace
 
 PrintWorker::PrintWorker(int budgetMs, CredentialsPrompt prompt)
-    : link_(new ServerLink(budgetMs)), prompt_(std::move(prompt)) {}
+    : link_(std::make_shared<ServerLink>(budgetMs)),
+      prompt_(std::move(prompt)),
+      woken_(link_->shared().wake, QSocketNotifier::Read) {
+  timer_.setSingleShot(true);
+  QObject::connect(&timer_, &QTimer::timeout, &loop_, &QEventLoop::quit);
+  QObject::connect(&woken_, &QSocketNotifier::activated, &loop_, [this] {
+    eventfd_t count = 0;
+    eventfd_read(link_->shared().wake, &count);
+    loop_.quit();
+  });
+}
 
 PrintWorker::~PrintWorker() {
   // A worker that is still finishing keeps the link alive and closes it.
-  std::lock_guard lock(link_->shared_->mutex);
-  link_->shared_->abandoned = true;
-  link_->shared_->changed.notify_all();
+  ServerLink::Shared& s = link_->shared();
+  std::lock_guard lock(s.mutex);
+  s.abandoned = true;
+  s.changed.notify_all();
 }
 
-QString PrintWorker::ServerName() {
-  const CupsLibrary& cups = Cups();
-  return QString::fromLocal8Bit(ServerAddress(cups.server(), cups.port()));
-}
+QString PrintWorker::ServerName() { return QString::fromLocal8Bit(ServerAddress(cupsServer(), ippPort())); }
 
 bool PrintWorker::run(std::function<void(ServerLink&)> work) {
-  if (stalled_) return false;
-  std::shared_ptr<ServerLink> link = link_;
-  ServerLink::Shared& s = *link->shared_;
+  ServerLink::Shared& s = link_->shared();
   {
     std::lock_guard lock(s.mutex);
-    if (s.abandoned) return false;
+    if (stalled_ || s.abandoned) return false;
     s.done = false;
   }
-  std::thread([link, work = std::move(work)] {
+  std::thread([link = link_, work = std::move(work)] {
     link->enterWorkerThread();
     try {
       work(*link);
     } catch (...) {
       // Nothing may leave a thread; the flow reads what the link saw.
     }
-    std::lock_guard lock(link->shared_->mutex);
-    link->shared_->done = true;
-    link->shared_->changed.notify_all();
+    std::lock_guard lock(link->shared().mutex);
+    link->shared().done = true;
+    link->shared().changed.notify_all();
+    link->shared().wakeWindow();
   }).detach();
 
-  const HeldTimers held;
   std::unique_lock lock(s.mutex);
   for (;;) {
     if (s.done) return true;
@@ -89,15 +73,16 @@ bool PrintWorker::run(std::function<void(ServerLink&)> work) {
       s.shutDownAt = Clock::time_point::max();
       s.shutDownConnection();
     }
+    const auto next = std::min(s.deadline, s.shutDownAt);
+    timer_.start(static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(next - now).count()));
     lock.unlock();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    loop_.exec(QEventLoop::ExcludeUserInputEvents);
     lock.lock();
-    s.changed.wait_for(lock, 20ms);
   }
 }
 
 void PrintWorker::answerQuestion(std::unique_lock<std::mutex>& lock) {
-  ServerLink::Shared& s = *link_->shared_;
+  ServerLink::Shared& s = link_->shared();
   const bool again = s.again;
   const QString user = QString::fromUtf8(s.offered);
   const auto asked = Clock::now();
@@ -113,9 +98,8 @@ void PrintWorker::answerQuestion(std::unique_lock<std::mutex>& lock) {
 }
 
 void PrintWorker::giveUp(std::unique_lock<std::mutex>& lock) {
-  ServerLink::Shared& s = *link_->shared_;
+  ServerLink::Shared& s = link_->shared();
   s.abandoned = true;
-  s.timedOut = true;
   s.cancel = 1;
   s.shutDownConnection();
   s.changed.notify_all();

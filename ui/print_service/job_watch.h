@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "link_fault.h"
+#include "print_outcome.h"
 #include "server_link.h"
 
 namespace vitayear::ui {
@@ -19,7 +19,9 @@ struct Look {
 // near; what holds it back is told in the server's and the administrator's
 // words. A printer that is switched off is found out only once its backend
 // has tried it, about a second after the job starts. A job held until its
-// printer gets a user name and password is answered from the operator.
+// printer gets a user name and password (a Windows share, say) is answered
+// from the operator and released, or cancelled when the operator cannot
+// give them.
 Look LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const QString& printer);
 
 }  // namespace vitayear::ui

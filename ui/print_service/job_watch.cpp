@@ -1,0 +1,104 @@
+#include "job_watch.h"
+
+#include <thread>
+
+#include "job_requests.h"
+
+namespace vitayear::ui {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kPoll = 250ms;
+constexpr auto kCredentialsPoll = 100ms;
+// A job that has been processing this long while its printer's backend
+// speaks of neither connecting nor trouble is being printed.
+constexpr auto kQuiet = 2s;
+// The watch ends this long before the deadline, so that what it found
+// still reaches the window.
+constexpr double kAnswerMargin = 0.6;
+
+// A queue that asks for credentials holds the job only once its backend has
+// tried, so the job is watched until it prints, or is held and answered, as
+// often as the operator may answer. `state` ends as the job's last state;
+// the fault is why the job was cancelled, None when it was not.
+LinkFault WatchForCredentials(ServerLink& link, const char* printerUri, int job, JobState& state) {
+  const QStringList asked = CredentialsAskedFor(link, printerUri);
+  if (asked.isEmpty()) return LinkFault::None;
+  int answers = 0;
+  QString user = QString::fromUtf8(cupsUser());
+  while (state.known &&
+         (state.state == IPP_JSTATE_PENDING || state.state == IPP_JSTATE_PROCESSING || state.heldForCredentials()) &&
+         !link.expired()) {
+    if (state.heldForCredentials()) {
+      // Held for ever otherwise: nobody else is there to answer.
+      if (answers == kCredentialAnswers) {
+        CancelJob(link, printerUri, job);
+        return LinkFault::CredentialsRefused;
+      }
+      const std::optional<Credentials> given = link.askOperator(user, answers++ > 0);
+      if (!given && link.expired()) break;  // the window no longer waits: the page stays
+      if (!given) {
+        CancelJob(link, printerUri, job);
+        return LinkFault::CredentialsCancelled;
+      }
+      user = given->user;
+      if (!Authenticate(link, printerUri, job, asked, *given)) break;
+    } else {
+      std::this_thread::sleep_for(kCredentialsPoll);
+    }
+    state = AskJobState(link, printerUri, job);
+  }
+  return LinkFault::None;
+}
+
+// Until the backend speaks, the job is still in the filters: a device that
+// is off is found out only by the backend. A job that waits behind another
+// one the printer is printing prints after it.
+bool Quiet(const JobState& state, const QueueState& queue) {
+  const bool underWay = state.state == IPP_JSTATE_PROCESSING ||
+                        (state.state == IPP_JSTATE_PENDING && queue.state == IPP_PSTATE_PROCESSING);
+  return underWay && !queue.message.isEmpty() && !queue.reasons.contains(QStringLiteral("connecting-to-device"));
+}
+
+// What holds the page back, if anything: the job held, the queue paused,
+// the printer out of reach. Empty: nothing does, as far as is known yet.
+QString Holding(const JobState& state, const QueueState& queue, const QString& printer) {
+  if (state.known && state.state == IPP_JSTATE_HELD) {
+    QStringList why = state.reasons;
+    why.removeAll(QStringLiteral("none"));
+    return HeldNotice(printer, why.isEmpty() ? QStringLiteral("job-hold-until-specified") : why.join(QStringLiteral(", ")));
+  }
+  if (queue.state == IPP_PSTATE_STOPPED) return PausedNotice(printer, queue.message);
+  if (state.known && state.state < IPP_JSTATE_CANCELED && queue.unreachable())
+    return UnreachableNotice(printer, queue.message.isEmpty() ? queue.reasons.join(QStringLiteral(", ")) : queue.message);
+  return {};
+}
+
+}  // namespace
+
+Look LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const QString& printer) {
+  JobState state = AskJobState(link, printerUri, job);
+  if (const LinkFault dropped = WatchForCredentials(link, printerUri, job, state); dropped != LinkFault::None)
+    return {{}, dropped};
+  constexpr Clock::time_point kNotQuiet = Clock::time_point::max();
+  Clock::time_point quietSince = kNotQuiet;
+  for (;;) {
+    if (state.known && state.state == IPP_JSTATE_HELD) return {Holding(state, {}, printer)};
+    const QueueState queue = AskQueue(link, printerUri);
+    if (!queue.known) return {};
+    if (const QString notice = Holding(state, queue, printer); !notice.isEmpty()) return {notice};
+    // Printed, cancelled or aborted: nothing waits.
+    if (!state.known || state.state >= IPP_JSTATE_CANCELED) return {};
+    if (!Quiet(state, queue))
+      quietSince = kNotQuiet;
+    else if (quietSince == kNotQuiet)
+      quietSince = Clock::now();
+    if (quietSince != kNotQuiet && Clock::now() - quietSince >= kQuiet) return {};  // it prints
+    if (link.secondsLeft() < kAnswerMargin + std::chrono::duration<double>(kPoll).count()) return {};
+    std::this_thread::sleep_for(kPoll);
+    state = AskJobState(link, printerUri, job);
+  }
+}
+
+}  // namespace vitayear::ui

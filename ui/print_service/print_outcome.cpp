@@ -1,0 +1,88 @@
+#include "print_outcome.h"
+
+#include <optional>
+
+#include "named_default.h"
+
+namespace vitayear::ui {
+
+PrintResult Problem(const QString& text) { return {false, text + QStringLiteral(" Nothing was printed."), {}}; }
+
+PrintResult Failed(LinkFault fault, const QString& server, const QString& otherwise) {
+  switch (fault) {
+    case LinkFault::NoName:
+      return Problem(QStringLiteral("The name of the print server %1 could not be looked up.").arg(server));
+    case LinkFault::NotRunning:
+      return Problem(
+          QStringLiteral("The printing service (CUPS) is not running, or cannot be reached at %1.").arg(server));
+    case LinkFault::NoAnswer: return Problem(QStringLiteral("The print server %1 does not answer.").arg(server));
+    case LinkFault::Closed: return Problem(QStringLiteral("The print server %1 closed the connection.").arg(server));
+    case LinkFault::Encryption:
+      return Problem(
+          QStringLiteral("Vitayear could not set up an encrypted connection to the print server %1.").arg(server));
+    case LinkFault::CredentialsRefused:
+      return Problem(QStringLiteral("The print server %1 did not accept the user name and password.").arg(server));
+    case LinkFault::CredentialsCancelled:
+      return Problem(QStringLiteral("The question of the print server %1 for a user name and password was cancelled.")
+                         .arg(server));
+    case LinkFault::None: break;
+  }
+  return Problem(otherwise);
+}
+
+QString NoDefaultPrinter(const QString& server) {
+  if (const std::optional<NamedDefault> named = UserNamedDefault())
+    return QStringLiteral("The printer \"%1\" that %2 names as the default is not set up at the print server %3.")
+        .arg(named->name, named->where, server);
+  return QStringLiteral(
+             "No default printer is set up at the print server %1. Choose a default printer in the system's printer "
+             "settings, then press Print again.")
+      .arg(server);
+}
+
+PrintResult Refused(LinkFault fault, const QString& printer, const QString& server, const QString& answer,
+                    const QString& reason) {
+  QString words = QStringLiteral("The printer \"%1\" at %2 did not accept the page: %3.").arg(printer, server, answer);
+  if (!reason.isEmpty()) words += QStringLiteral(" The reason given: %1.").arg(reason);
+  return Failed(fault, server, words);
+}
+
+PrintResult TooSmall(const QString& printer, const QString& server, const QString& paper, const QString& smallest) {
+  const QString text =
+      QStringLiteral("The printer \"%1\" at %2 holds paper of %3, too small for the page.").arg(printer, server, paper);
+  if (smallest.isEmpty()) return Problem(text + QStringLiteral(" None of its papers takes the page."));
+  return Problem(text + QStringLiteral(" The smallest of its papers that takes the page is %1.").arg(smallest));
+}
+
+PrintResult Late(const QString& server, int job, const QString& printer) {
+  if (job <= 0) return Failed(LinkFault::NoAnswer, server, {});
+  return {false,
+          QStringLiteral("The print server %1 stopped answering while it took the page (job %2 at the printer "
+                         "\"%3\"). Look at that printer's queue before you print again.")
+              .arg(server)
+              .arg(job)
+              .arg(printer),
+          {}};
+}
+
+QString HeldNotice(const QString& printer, const QString& reasons) {
+  return QStringLiteral(
+             "The page is waiting at the printer \"%1\": the print server holds it (%2). It prints once the job is "
+             "released.")
+      .arg(printer, reasons);
+}
+
+QString PausedNotice(const QString& printer, const QString& reason) {
+  return QStringLiteral("The page is waiting at the printer \"%1\", which is paused%2. It prints once the printer is "
+                        "resumed.")
+      .arg(printer, reason.isEmpty() ? QString() : QStringLiteral(": ") + reason);
+}
+
+QString UnreachableNotice(const QString& printer, const QString& words) {
+  return QStringLiteral(
+             "The page is waiting at the printer \"%1\", which reports: %2. It prints once the printer can be "
+             "reached.")
+      .arg(printer, words);
+}
+
+}  // namespace vitayear::ui
