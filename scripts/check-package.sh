@@ -48,13 +48,15 @@ echo "Depends: $depends"
 for need in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 fonts-liberation; do
   grep -q "$need" <<<"$depends" || fail "no dependency on $need"
 done
-# The program opens libcups.so.2 itself: the package that holds it here, at a version.
+# The print module links libcups.so.2: the package that holds it here, at a
+# version, as dpkg-shlibdeps found it.
 cups_owner=$(dpkg-query -S '*/libcups.so.2' | sed -n 's/^\([^:]*\)\(:[a-z0-9]*\)\{0,1\}: .*\/libcups\.so\.2$/\1/p' | head -n 1)
 grep -qE "(^|, )$cups_owner(:[a-z0-9]+)? \(>= [^)]+\)" <<<"$depends" || fail "no versioned dependency on $cups_owner"
 [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "does not recommend qt6-wayland"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for file in ./usr/bin/vitayear \
+            ./usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/vitayear/vitayear-print.so \
             ./usr/share/doc/vitayear/copyright \
             ./usr/share/doc/vitayear/changelog.Debian.gz \
             ./usr/share/man/man1/vitayear.1.gz \

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "named_default.h"
+#include "print_outcome.h"
 #include "paper.h"
 
 using namespace vitayear::ui;
@@ -129,14 +129,16 @@ class PaperChoiceTest : public QObject {
                                    {"PRINTER", printer.isEmpty() ? QByteArray() : printer},
                                    {"CUPS_SERVERROOT", serverRoot.path().toUtf8()}});
     qputenv("HOME", home.path().toUtf8());
-    const std::optional<NamedDefault> named = UserNamedDefault();
+    const QString message = NoDefaultPrinter(QStringLiteral("print.example:631"));
     qputenv("HOME", oldHome);
-    QCOMPARE(named.has_value(), !name.isEmpty());
-    if (!named) return;
-    QCOMPARE(named->name, name);
-    QString expected = where;
-    expected.replace(QStringLiteral("~"), home.path()).replace(QStringLiteral("/etc"), serverRoot.path());
-    QCOMPARE(named->where, expected);
+    QString setting = where;
+    setting.replace(QStringLiteral("~"), home.path()).replace(QStringLiteral("/etc"), serverRoot.path());
+    QCOMPARE(message, name.isEmpty() ? QStringLiteral("No default printer is set up at the print server print.example:631. "
+                                                      "Choose a default printer in the system's printer settings, then "
+                                                      "press Print again.")
+                                     : QStringLiteral("The printer \"%1\" that %2 names as the default is not set up at "
+                                                      "the print server print.example:631.")
+                                           .arg(name, setting));
   }
 };
 

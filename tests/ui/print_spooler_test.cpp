@@ -25,7 +25,6 @@
 #include <optional>
 
 #include "bad_servers.h"
-#include "credentials.h"
 #include "credentials_dialog.h"
 #include "form_harness.h"
 #include "frmPrint.h"

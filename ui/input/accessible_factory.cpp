@@ -8,7 +8,9 @@
 #include "frmInput.h"
 #include "report_accessible.h"
 #include "selection_combo.h"
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
 #include "text_box_accessible.h"
+#endif
 
 namespace vitayear::ui {
 namespace {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QWindow>
 #include <exception>
 #include <limits>
 #include <string_view>
@@ -175,15 +176,18 @@ void FrmInput::refitWhenRoomChanges(QScreen* where) {
 bool FrmInput::event(QEvent* event) {
   switch (event->type()) {
     // Shown (the size the desktop places), shown with its frame (Qt's
-    // Wayland decoration is known only then), moved to another screen, or
-    // moved once the window manager has put its frame around it.
+    // Wayland decoration is known only then), or moved once the window
+    // manager has put its frame around it.
     case QEvent::Show:
     case QEvent::ShowToParent:
-    case QEvent::ScreenChangeInternal:
     case QEvent::Move: fitToScreen(); break;
     default: break;
   }
-  return QWidget::event(event);
+  const bool handled = QWidget::event(event);
+  // The native window exists once shown: moved to another screen, it fits that one.
+  if (event->type() == QEvent::Show && windowHandle() && !screenFollowed_)
+    screenFollowed_ = connect(windowHandle(), &QWindow::screenChanged, this, [this] { fitToScreen(); });
+  return handled;
 }
 
 void FrmInput::load() {

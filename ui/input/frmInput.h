@@ -95,6 +95,7 @@ class FrmInput : public QWidget {
   std::vector<QWidget*> controls_;  // one for each row of the layout table
   double scale_ = 1.0;
   bool handling_ = false;  // a button's handler is running
+  QMetaObject::Connection screenFollowed_;  // the window's screen changes
   MessageSink messageSink_;
   Printer printer_;
   std::unique_ptr<FrmPrint> printout_;

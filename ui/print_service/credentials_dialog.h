@@ -3,15 +3,26 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
-
-#include "credentials.h"
 
 class QWidget;
 
 namespace vitayear::ui {
 
-// nullopt when the operator cancels. `again`: the last answer was refused.
+struct Credentials {
+  QString user;
+  QString password;
+};
+
+// A wrong user name or password is asked again, up to this many answers.
+constexpr int kCredentialAnswers = 3;
+
+// Asks the operator on the window's thread, offering `user`; `again`: the
+// last answer was refused. nullopt: cancelled.
+using CredentialsPrompt =
+    std::function<std::optional<Credentials>(const QString& server, const QString& user, bool again)>;
+
 std::optional<Credentials> AskForCredentials(QWidget* parent, const QString& server, const QString& user, bool again);
 
 // Tests answer in place of the operator.

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <initializer_list>
 
-#include "credentials.h"
+#include "credentials_dialog.h"
 #include "server_link.h"
 
 namespace vitayear::ui {

@@ -9,8 +9,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr auto kPoll = 250ms;
-constexpr auto kCredentialsPoll = 100ms;
 // A job that has been processing this long while its printer's backend
 // speaks of neither connecting nor trouble is being printed.
 constexpr auto kQuiet = 2s;
@@ -24,15 +22,14 @@ constexpr double kAnswerMargin = 0.6;
 // the fault is why the job was cancelled, None when it was not.
 LinkFault WatchForCredentials(ServerLink& link, const char* printerUri, int job, JobState& state) {
   const QStringList asked = CredentialsAskedFor(link, printerUri);
-  if (asked.isEmpty()) return LinkFault::None;
   int answers = 0;
   QString user = QString::fromUtf8(cupsUser());
-  while (state.known &&
-         (state.state == IPP_JSTATE_PENDING || state.state == IPP_JSTATE_PROCESSING || state.heldForCredentials()) &&
-         !link.expired()) {
-    if (state.heldForCredentials()) {
-      // Held for ever otherwise: nobody else is there to answer.
-      if (answers == kCredentialAnswers) {
+  while (!asked.isEmpty() && state.known && !link.expired() &&
+         (state.state == IPP_JSTATE_PENDING || state.state == IPP_JSTATE_PROCESSING || state.heldForCredentials())) {
+    if (!state.heldForCredentials()) {
+      std::this_thread::sleep_for(100ms);
+    } else {
+      if (answers == kCredentialAnswers) {  // held for ever otherwise: nobody else is there to answer
         CancelJob(link, printerUri, job);
         return LinkFault::CredentialsRefused;
       }
@@ -44,12 +41,24 @@ LinkFault WatchForCredentials(ServerLink& link, const char* printerUri, int job,
       }
       user = given->user;
       if (!Authenticate(link, printerUri, job, asked, *given)) break;
-    } else {
-      std::this_thread::sleep_for(kCredentialsPoll);
     }
     state = AskJobState(link, printerUri, job);
   }
   return LinkFault::None;
+}
+
+// What holds the page back, if anything: the job held, the queue paused,
+// the printer out of reach, in the server's and the administrator's words.
+QString Holding(const JobState& state, const QueueState& queue, const QString& printer) {
+  if (state.known && state.state == IPP_JSTATE_HELD) {
+    QStringList why = state.reasons;
+    why.removeAll(QStringLiteral("none"));
+    return HeldNotice(printer, why.isEmpty() ? QStringLiteral("job-hold-until-specified") : why.join(u", "));
+  }
+  if (queue.state == IPP_PSTATE_STOPPED) return PausedNotice(printer, queue.message);
+  if (state.known && state.state < IPP_JSTATE_CANCELED && queue.unreachable())
+    return UnreachableNotice(printer, queue.message.isEmpty() ? queue.reasons.join(u", ") : queue.message);
+  return {};
 }
 
 // Until the backend speaks, the job is still in the filters: a device that
@@ -61,42 +70,24 @@ bool Quiet(const JobState& state, const QueueState& queue) {
   return underWay && !queue.message.isEmpty() && !queue.reasons.contains(QStringLiteral("connecting-to-device"));
 }
 
-// What holds the page back, if anything: the job held, the queue paused,
-// the printer out of reach. Empty: nothing does, as far as is known yet.
-QString Holding(const JobState& state, const QueueState& queue, const QString& printer) {
-  if (state.known && state.state == IPP_JSTATE_HELD) {
-    QStringList why = state.reasons;
-    why.removeAll(QStringLiteral("none"));
-    return HeldNotice(printer, why.isEmpty() ? QStringLiteral("job-hold-until-specified") : why.join(QStringLiteral(", ")));
-  }
-  if (queue.state == IPP_PSTATE_STOPPED) return PausedNotice(printer, queue.message);
-  if (state.known && state.state < IPP_JSTATE_CANCELED && queue.unreachable())
-    return UnreachableNotice(printer, queue.message.isEmpty() ? queue.reasons.join(QStringLiteral(", ")) : queue.message);
-  return {};
-}
-
 }  // namespace
 
 Look LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const QString& printer) {
   JobState state = AskJobState(link, printerUri, job);
   if (const LinkFault dropped = WatchForCredentials(link, printerUri, job, state); dropped != LinkFault::None)
     return {{}, dropped};
-  constexpr Clock::time_point kNotQuiet = Clock::time_point::max();
-  Clock::time_point quietSince = kNotQuiet;
+  Clock::time_point quietSince = Clock::time_point::max();
   for (;;) {
-    if (state.known && state.state == IPP_JSTATE_HELD) return {Holding(state, {}, printer)};
-    const QueueState queue = AskQueue(link, printerUri);
+    const QueueState queue =
+        state.known && state.state == IPP_JSTATE_HELD ? QueueState{true, 0, {}, {}} : AskQueue(link, printerUri);
     if (!queue.known) return {};
-    if (const QString notice = Holding(state, queue, printer); !notice.isEmpty()) return {notice};
+    if (QString notice = Holding(state, queue, printer); !notice.isEmpty()) return {notice};
     // Printed, cancelled or aborted: nothing waits.
     if (!state.known || state.state >= IPP_JSTATE_CANCELED) return {};
-    if (!Quiet(state, queue))
-      quietSince = kNotQuiet;
-    else if (quietSince == kNotQuiet)
-      quietSince = Clock::now();
-    if (quietSince != kNotQuiet && Clock::now() - quietSince >= kQuiet) return {};  // it prints
-    if (link.secondsLeft() < kAnswerMargin + std::chrono::duration<double>(kPoll).count()) return {};
-    std::this_thread::sleep_for(kPoll);
+    quietSince = Quiet(state, queue) ? std::min(quietSince, Clock::now()) : Clock::time_point::max();
+    if (Clock::now() - quietSince >= kQuiet) return {};  // it prints
+    if (link.secondsLeft() < kAnswerMargin + 0.25) return {};
+    std::this_thread::sleep_for(250ms);
     state = AskJobState(link, printerUri, job);
   }
 }

@@ -1,7 +1,4 @@
-// The flow of one print, from the default printer to the job's last word.
-#include "print_module.h"
-
-#include <QtGlobal>
+// The print module: one print, from the default printer to the job's last word.
 #include <atomic>
 #include <memory>
 
@@ -9,6 +6,7 @@
 #include "job_watch.h"
 #include "page_pdf.h"
 #include "paper.h"
+#include "print_page.h"
 #include "print_worker.h"
 
 namespace vitayear::ui {
@@ -17,11 +15,9 @@ namespace {
 // Kept back from the page's upload for a last word about its job.
 constexpr int kJobLookMs = 1500;
 
-// One print, shared by the window's thread and the print worker: a worker
-// that outlives the window's wait still finds it. The worker writes the
-// first fields before the step that hands the page over; during that step
-// the window's thread, which may stop waiting at the deadline, reads only
-// the atomic ones.
+// One print, shared with the worker, which may outlive the window's wait.
+// While the worker hands the page over, the window's thread reads only the
+// atomic fields.
 struct PrintJob {
   QString server;  // as the messages name it
   Destination printer;
@@ -33,8 +29,8 @@ struct PrintJob {
   std::optional<PrintResult> result;   // once decided
 };
 
-// On the worker: the default destination, the paper the job prints on, and
-// how the page fits it; an outcome only when nothing can be printed.
+// The default printer, the paper the job prints on, and how the page fits
+// it; an outcome only when nothing can be printed.
 std::optional<PrintResult> FindDestination(ServerLink& link, PrintJob& print) {
   if (!link.connect()) return Failed(link.fault(), print.server, {});
   print.printer.dest = cupsGetNamedDest(link.http(), nullptr, nullptr);
@@ -48,70 +44,56 @@ std::optional<PrintResult> FindDestination(ServerLink& link, PrintJob& print) {
   return TooSmall(print.name, print.server, Described(print.paper), smallest ? Described(*smallest) : QString());
 }
 
-// A job for the page; false, the outcome decided, when the server made none.
-bool CreateJob(ServerLink& link, PrintJob& print) {
-  // The user's own defaults for the destination go with the job, as lp sends them.
-  int job = 0;
-  cups_dest_t* dest = print.printer.dest;
-  if (cupsCreateDestJob(link.http(), dest, print.printer.info, &job, kDocumentTitle, dest->num_options,
-                        dest->options) <= IPP_STATUS_OK_EVENTS_COMPLETE &&
-      job > 0) {
-    print.job = job;
-    return true;
-  }
-  const LinkFault fault = link.fault();
-  const QString answer = link.lastAnswer();
-  link.keepInReserve(0);
-  const QString reason = fault == LinkFault::None ? QueueReason(link, print.printer.uri()) : QString();
-  print.result = Refused(fault, print.name, print.server, answer, reason);
-  return false;
-}
-
-// The page into the job: the server's status once it has the whole of it.
-ipp_status_t SendPage(ServerLink& link, const PrintJob& print) {
+// The page as one job, the user's own defaults for the printer with it, as
+// lp sends them: the server's status once it has the whole page.
+ipp_status_t SendPage(ServerLink& link, PrintJob& print) {
   const Destination& to = print.printer;
-  bool sent = cupsStartDestDocument(link.http(), to.dest, to.info, print.job, kDocumentTitle, CUPS_FORMAT_PDF, 0,
-                                    nullptr, 1) == HTTP_STATUS_CONTINUE;
+  int job = 0;
+  if (cupsCreateDestJob(link.http(), to.dest, to.info, &job, kDocumentTitle, to.dest->num_options,
+                        to.dest->options) > IPP_STATUS_OK_EVENTS_COMPLETE || job <= 0)
+    return IPP_STATUS_ERROR_INTERNAL;
+  print.job = job;
+  bool sent = cupsStartDestDocument(link.http(), to.dest, to.info, job, kDocumentTitle, CUPS_FORMAT_PDF, 0, nullptr,
+                                    1) == HTTP_STATUS_CONTINUE;
   sent = sent && cupsWriteRequestData(link.http(), print.pdf.constData(), static_cast<size_t>(print.pdf.size())) ==
                      HTTP_STATUS_CONTINUE;
   return sent ? cupsFinishDestDocument(link.http(), to.dest, to.info) : IPP_STATUS_ERROR_INTERNAL;
 }
 
-// On the worker: hands the page to the spooler as one job. Whether it was
-// accepted is the spooler's answer for that job; once the job exists, its
-// state on the server decides what the operator is told.
-void Submit(ServerLink& link, PrintJob& print) {
+// Hands the page over. Whether it was accepted is the spooler's answer for
+// its job; once the job exists, its state on the server decides what the
+// operator is told: a page the server holds is never reported as not printed.
+PrintResult Submit(ServerLink& link, PrintJob& print) {
   link.keepInReserve(kJobLookMs);
-  if (!CreateJob(link, print)) return;
   const ipp_status_t finished = SendPage(link, print);
   const LinkFault fault = link.fault();
   const QString answer = link.lastAnswer();
   link.keepInReserve(0);
+  const char* uri = print.printer.uri();
+  if (print.job <= 0)
+    return Refused(fault, print.name, print.server, answer,
+                   fault == LinkFault::None ? QueueReason(link, uri) : QString());
   if (finished > IPP_STATUS_OK_EVENTS_COMPLETE) {
-    // Say nothing of the page before the server has said what it holds:
-    // a page it accepted must never be reported as not printed.
     if (fault != LinkFault::None) link.reconnect();
-    const JobState state = AskJobState(link, print.printer.uri(), print.job);
+    const JobState state = AskJobState(link, uri, print.job);
     if (!state.holdsThePage()) {
       // A job without its page would wait on the server for ever.
-      if (state.known) CancelJob(link, print.printer.uri(), print.job);
-      print.result = Refused(fault, print.name, print.server, answer, {});
-      return;
+      if (state.known) CancelJob(link, uri, print.job);
+      return Refused(fault, print.name, print.server, answer, {});
     }
   }
   print.accepted = true;
-  const Look look = LookAtJobAndQueue(link, print.printer.uri(), print.job, print.name);
+  const Look look = LookAtJobAndQueue(link, uri, print.job, print.name);
   print.accepted = look.dropped == LinkFault::None;
-  print.result = print.accepted ? PrintResult{true, {}, look.notice} : Failed(look.dropped, print.server, {});
+  return print.accepted ? PrintResult{true, {}, look.notice} : Failed(look.dropped, print.server, {});
 }
 
 // The window stopped waiting at the deadline: only the look after the
-// hand-over may have been cut short, or the page was half taken.
-PrintResult Cut(const PrintJob& print) {
+// hand-over was cut short, or the page was half taken, or none was.
+PrintResult Cut(const PrintJob& print, LinkFault fault) {
   if (print.accepted) return {true, {}, {}};
-  // The printer's name is the worker's until a job exists.
-  const int job = print.job;
-  return Late(print.server, job, job > 0 ? print.name : QString());
+  const int job = print.job;  // the printer's name is the worker's until a job exists
+  return Late(fault, print.server, job, job > 0 ? print.name : QString());
 }
 
 }  // namespace
@@ -122,10 +104,11 @@ extern "C" Q_DECL_EXPORT void vitayear_print_page(const PrintCall& call, PrintRe
   auto print = std::make_shared<PrintJob>();
   print->server = PrintWorker::ServerName();
   if (!worker.run([print](ServerLink& link) { print->result = FindDestination(link, *print); }))
-    return void(result = Cut(*print));
+    return void(result = Cut(*print, worker.lateFault()));
   if (print->result) return void(result = *print->result);
   print->pdf = PagePdf(*call.texts, print->paper);
-  if (!worker.run([print](ServerLink& link) { Submit(link, *print); })) return void(result = Cut(*print));
+  if (!worker.run([print](ServerLink& link) { print->result = Submit(link, *print); }))
+    return void(result = Cut(*print, worker.lateFault()));
   result = print->result.value_or(Failed(LinkFault::NoAnswer, print->server, {}));
 }
 

@@ -1,10 +1,44 @@
 #include "print_outcome.h"
 
+#include <QDir>
+#include <QFile>
 #include <optional>
 
-#include "named_default.h"
-
 namespace vitayear::ui {
+namespace {
+
+// A default printer the user named, rather than the server's, and the
+// setting that names it ("LPDEST", "PRINTER" or an lpoptions file).
+struct NamedDefault {
+  QString name, where;
+};
+
+// "Default name/instance" in an lpoptions file.
+std::optional<NamedDefault> FromFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  for (const QByteArray& line : file.readAll().split('\n')) {
+    const QList<QByteArray> words = line.simplified().split(' ');
+    if (words.size() >= 2 && words.first().toLower() == "default")
+      return NamedDefault{QString::fromUtf8(words.at(1).split('/').first()), path};
+  }
+  return std::nullopt;
+}
+
+// Where libcups looks, in its order: LPDEST, PRINTER (but "lp"), the user's
+// lpoptions, the system's.
+std::optional<NamedDefault> UserNamedDefault() {
+  for (const char* variable : {"LPDEST", "PRINTER"}) {
+    const QString name = qEnvironmentVariable(variable).split(u'/').first();
+    if (!name.isEmpty() && !(name == QStringLiteral("lp") && QByteArray(variable) == "PRINTER"))
+      return NamedDefault{name, QString::fromLatin1(variable)};
+  }
+  if (auto user = FromFile(qEnvironmentVariable("HOME", QDir::homePath()) + QStringLiteral("/.cups/lpoptions")))
+    return user;
+  return FromFile(qEnvironmentVariable("CUPS_SERVERROOT", QStringLiteral("/etc/cups")) + QStringLiteral("/lpoptions"));
+}
+
+}  // namespace
 
 PrintResult Problem(const QString& text) { return {false, text + QStringLiteral(" Nothing was printed."), {}}; }
 
@@ -54,8 +88,8 @@ PrintResult TooSmall(const QString& printer, const QString& server, const QStrin
   return Problem(text + QStringLiteral(" The smallest of its papers that takes the page is %1.").arg(smallest));
 }
 
-PrintResult Late(const QString& server, int job, const QString& printer) {
-  if (job <= 0) return Failed(LinkFault::NoAnswer, server, {});
+PrintResult Late(LinkFault fault, const QString& server, int job, const QString& printer) {
+  if (job <= 0) return Failed(fault, server, {});
   return {false,
           QStringLiteral("The print server %1 stopped answering while it took the page (job %2 at the printer "
                          "\"%3\"). Look at that printer's queue before you print again.")

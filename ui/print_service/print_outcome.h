@@ -32,7 +32,8 @@ PrintResult Problem(const QString& text);
 // answered in `otherwise`.
 PrintResult Failed(LinkFault fault, const QString& server, const QString& otherwise);
 
-// The server has no default printer, or not the one the user named.
+// The server has no default printer, or not the one the user named in
+// LPDEST, PRINTER or lpoptions.
 QString NoDefaultPrinter(const QString& server);
 
 // The printer did not take the page, in the server's answer and, where it
@@ -44,9 +45,9 @@ PrintResult Refused(LinkFault fault, const QString& printer, const QString& serv
 // printer's smallest paper that takes it, empty when none does.
 PrintResult TooSmall(const QString& printer, const QString& server, const QString& paper, const QString& smallest);
 
-// The window stopped waiting at the deadline, the page perhaps half taken
-// by job `job` (0: no job yet).
-PrintResult Late(const QString& server, int job, const QString& printer);
+// The window stopped waiting at the deadline for `fault`, the page perhaps
+// half taken by job `job` (0: no job yet).
+PrintResult Late(LinkFault fault, const QString& server, int job, const QString& printer);
 
 // The page is waiting at the printer: the server holds the job, for these
 // reasons; the queue is paused, with the administrator's reason; or the

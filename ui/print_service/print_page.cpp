@@ -8,7 +8,6 @@
 #include <QLibrary>
 
 #include "credentials_dialog.h"
-#include "print_module.h"
 
 namespace vitayear::ui {
 namespace {
@@ -25,9 +24,11 @@ class BusyCursor {
 // runs from its build tree: always a whole path, so that nothing is looked
 // for in the current directory or the loader's search path.
 QString ModulePath() {
+#ifdef VITAYEAR_BUILD_TREE
   const QString tree = QDir(QStringLiteral(VITAYEAR_BUILD_TREE)).canonicalPath();
   const QString program = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
   if (!tree.isEmpty() && program.startsWith(tree + u'/')) return QStringLiteral(VITAYEAR_PRINT_MODULE_BUILT);
+#endif
   return QStringLiteral(VITAYEAR_PRINT_MODULE_INSTALLED);
 }
 

@@ -5,14 +5,6 @@
 #include <thread>
 
 namespace vitayear::ui {
-namespace {
-
-using namespace std::chrono_literals;
-
-// How long the window waits for a worker that has been told to stop.
-constexpr auto kGrace = 300ms;
-
-}  // namespace
 
 PrintWorker::PrintWorker(int budgetMs, CredentialsPrompt prompt)
     : link_(std::make_shared<ServerLink>(budgetMs)),
@@ -29,7 +21,7 @@ PrintWorker::PrintWorker(int budgetMs, CredentialsPrompt prompt)
 
 PrintWorker::~PrintWorker() {
   // A worker that is still finishing keeps the link alive and closes it.
-  ServerLink::Shared& s = link_->shared();
+  LinkShared& s = link_->shared();
   std::lock_guard lock(s.mutex);
   s.abandoned = true;
   s.changed.notify_all();
@@ -38,12 +30,10 @@ PrintWorker::~PrintWorker() {
 QString PrintWorker::ServerName() { return QString::fromLocal8Bit(ServerAddress(cupsServer(), ippPort())); }
 
 bool PrintWorker::run(std::function<void(ServerLink&)> work) {
-  ServerLink::Shared& s = link_->shared();
-  {
-    std::lock_guard lock(s.mutex);
-    if (stalled_ || s.abandoned) return false;
-    s.done = false;
-  }
+  LinkShared& s = link_->shared();
+  std::unique_lock lock(s.mutex);
+  if (stalled_ || s.abandoned) return false;
+  s.done = false;
   std::thread([link = link_, work = std::move(work)] {
     link->enterWorkerThread();
     try {
@@ -56,8 +46,6 @@ bool PrintWorker::run(std::function<void(ServerLink&)> work) {
     link->shared().changed.notify_all();
     link->shared().wakeWindow();
   }).detach();
-
-  std::unique_lock lock(s.mutex);
   for (;;) {
     if (s.done) return true;
     if (s.asking && !s.answered) {
@@ -65,26 +53,31 @@ bool PrintWorker::run(std::function<void(ServerLink&)> work) {
       continue;
     }
     const auto now = Clock::now();
-    if (now >= s.deadline) {
-      giveUp(lock);
-      return false;
-    }
+    if (now >= s.deadline) break;
     if (now >= s.shutDownAt) {
       s.shutDownAt = Clock::time_point::max();
       s.shutDownConnection();
     }
-    const auto next = std::min(s.deadline, s.shutDownAt);
-    timer_.start(static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(next - now).count()));
+    timer_.start(std::chrono::ceil<std::chrono::milliseconds>(std::min(s.deadline, s.shutDownAt) - now));
     lock.unlock();
     loop_.exec(QEventLoop::ExcludeUserInputEvents);
     lock.lock();
   }
+  // The deadline: the worker is told to stop, and given a short grace; a
+  // name lookup cannot be stopped, and is left to finish alone.
+  late_ = s.lookingUp ? LinkFault::NoName : LinkFault::NoAnswer;
+  s.abandoned = true;
+  s.cancel = 1;
+  s.shutDownConnection();
+  s.changed.notify_all();
+  stalled_ = s.lookingUp || !s.changed.wait_for(lock, std::chrono::milliseconds(300), [&s] { return s.done; });
+  return false;
 }
 
 void PrintWorker::answerQuestion(std::unique_lock<std::mutex>& lock) {
-  ServerLink::Shared& s = link_->shared();
+  LinkShared& s = link_->shared();
+  const QString user = s.offered;
   const bool again = s.again;
-  const QString user = QString::fromUtf8(s.offered);
   const auto asked = Clock::now();
   lock.unlock();
   std::optional<Credentials> answer = prompt_ ? prompt_(ServerName(), user, again) : std::nullopt;
@@ -95,15 +88,6 @@ void PrintWorker::answerQuestion(std::unique_lock<std::mutex>& lock) {
   s.answer = std::move(answer);
   s.answered = true;
   s.changed.notify_all();
-}
-
-void PrintWorker::giveUp(std::unique_lock<std::mutex>& lock) {
-  ServerLink::Shared& s = link_->shared();
-  s.abandoned = true;
-  s.cancel = 1;
-  s.shutDownConnection();
-  s.changed.notify_all();
-  stalled_ = !s.changed.wait_for(lock, kGrace, [&s] { return s.done; });
 }
 
 }  // namespace vitayear::ui
