@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 #include <memory>
 
+#include "credentials_dialog.h"
 #include "frmInput.h"
 #include "input_layout.h"
 #include "print_page.h"
@@ -32,7 +33,7 @@ struct Harness {
     form->setMessageSink([this](const QString& text) { messages.append(text); });
     if (printer == Printer::Spooler && printBoundMs != kPrintBoundMs)
       form->setPrinter([this, printBoundMs](const PrintoutTexts& page) {
-        return PrintOnDefaultPrinter(page, form.get(), printBoundMs);
+        return PrintOnDefaultPrinter(page, CredentialsPromptOver(form.get()), printBoundMs);
       });
     if (printer == Printer::Recorder)
       form->setPrinter([this](const PrintoutTexts& page) {

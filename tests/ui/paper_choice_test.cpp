@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "print_outcome.h"
 #include "paper.h"
+#include "print_outcome.h"
 
 using namespace vitayear::ui;
 
@@ -85,7 +85,7 @@ class PaperChoiceTest : public QObject {
     QFETCH(int, length);
     QFETCH(int, margin);
     QFETCH(double, scale);
-    const Paper paper = WithUsableMargins({{}, width, length, margin, margin, margin, margin});
+    const Paper paper = Sized(width, length, margin, margin, margin, margin);
     QVERIFY(qAbs(PaperFitScale(paper) - scale) < 0.001);
   }
 
@@ -133,12 +133,13 @@ class PaperChoiceTest : public QObject {
     qputenv("HOME", oldHome);
     QString setting = where;
     setting.replace(QStringLiteral("~"), home.path()).replace(QStringLiteral("/etc"), serverRoot.path());
-    QCOMPARE(message, name.isEmpty() ? QStringLiteral("No default printer is set up at the print server print.example:631. "
-                                                      "Choose a default printer in the system's printer settings, then "
-                                                      "press Print again.")
-                                     : QStringLiteral("The printer \"%1\" that %2 names as the default is not set up at "
-                                                      "the print server print.example:631.")
-                                           .arg(name, setting));
+    QCOMPARE(message, name.isEmpty()
+                          ? QStringLiteral("No default printer is set up at the print server print.example:631. "
+                                           "Choose a default printer in the system's printer settings, then "
+                                           "press Print again.")
+                          : QStringLiteral("The printer \"%1\" that %2 names as the default is not set up at "
+                                           "the print server print.example:631.")
+                                .arg(name, setting));
   }
 };
 

@@ -15,6 +15,7 @@
 #include "accessible_factory.h"
 #include "announcer.h"
 #include "assessment.h"
+#include "credentials_dialog.h"
 #include "engine_text.h"
 #include "fonts.h"
 #include "frmPrint.h"
@@ -41,7 +42,9 @@ QString CaptionWithoutColon(const char* caption) {
 }  // namespace
 
 FrmInput::FrmInput(QWidget* parent)
-    : QWidget(parent), printer_([this](const PrintoutTexts& texts) { return PrintOnDefaultPrinter(texts, this); }) {
+    : QWidget(parent), printer_([this](const PrintoutTexts& texts) {
+        return PrintOnDefaultPrinter(texts, CredentialsPromptOver(this));
+      }) {
   InstallAccessibleInterfaces();
   build();
   fitToScreen();

@@ -94,7 +94,7 @@ class FrmInput : public QWidget {
   Announcer* announcer_ = nullptr;  // tells screen readers what changed out of the way
   std::vector<QWidget*> controls_;  // one for each row of the layout table
   double scale_ = 1.0;
-  bool handling_ = false;  // a button's handler is running
+  bool handling_ = false;                   // a button's handler is running
   QMetaObject::Connection screenFollowed_;  // the window's screen changes
   MessageSink messageSink_;
   Printer printer_;

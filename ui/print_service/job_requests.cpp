@@ -9,13 +9,11 @@ namespace {
 
 using Answer = std::unique_ptr<ipp_t, decltype(&ippDelete)>;
 
-// The first value of an integer or enum attribute; -1 when missing.
 int Number(const Answer& answer, const char* name) {
   ipp_attribute_t* a = answer ? ippFindAttribute(answer.get(), name, IPP_TAG_ZERO) : nullptr;
   return a ? ippGetInteger(a, 0) : -1;
 }
 
-// Every value of a text or keyword attribute.
 QStringList Texts(const Answer& answer, const char* name) {
   QStringList all;
   ipp_attribute_t* a = answer ? ippFindAttribute(answer.get(), name, IPP_TAG_ZERO) : nullptr;
@@ -34,14 +32,13 @@ ipp_t* Request(ipp_op_t operation, const char* printerUri, int job) {
 
 // Sends and frees it; null when the server refused it or gave no answer.
 Answer Send(ServerLink& link, ipp_t* request, const char* resource) {
-  Answer answer(cupsDoRequest(link.http(), request, resource), &ippDelete);
+  Answer answer(cupsDoRequest(link.http, request, resource), &ippDelete);
   if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) answer.reset();
   return answer;
 }
 
-// The attributes `wanted` of a job (job > 0) or of the queue.
 Answer AskAttributes(ServerLink& link, const char* printerUri, int job, std::initializer_list<const char*> wanted) {
-  if (!link.http() || !printerUri) return Answer(nullptr, &ippDelete);
+  if (!link.http || !printerUri) return Answer(nullptr, &ippDelete);
   ipp_t* request = Request(job > 0 ? IPP_OP_GET_JOB_ATTRIBUTES : IPP_OP_GET_PRINTER_ATTRIBUTES, printerUri, job);
   ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", static_cast<int>(wanted.size()),
                 nullptr, wanted.begin());
@@ -63,8 +60,10 @@ QStringList UnreachableWords() {
   QStringList words;
   const QString folder = qEnvironmentVariable("CUPS_LOCALEDIR", QStringLiteral("/usr/share/cups/locale"));
   QFile catalogue(QStringLiteral("%1/%2/cups_%2.po").arg(folder, name));  // "de_DE", else "de"
-  if (!catalogue.open(QIODevice::ReadOnly)) catalogue.setFileName(QStringLiteral("%1/%2/cups_%2.po").arg(folder, name.left(2)));
-  const QList<QByteArray> lines = catalogue.isOpen() || catalogue.open(QIODevice::ReadOnly) ? catalogue.readAll().split('\n') : QList<QByteArray>();
+  if (!catalogue.open(QIODevice::ReadOnly))
+    catalogue.setFileName(QStringLiteral("%1/%2/cups_%2.po").arg(folder, name.left(2)));
+  const QList<QByteArray> lines =
+      catalogue.isOpen() || catalogue.open(QIODevice::ReadOnly) ? catalogue.readAll().split('\n') : QList<QByteArray>();
   for (const char* english : kEnglish) {
     words.append(WithoutClosingStop(QString::fromUtf8(english)));
     const qsizetype at = lines.indexOf(QByteArray("msgid \"") + english + '"');
@@ -120,7 +119,7 @@ QString QueueReason(ServerLink& link, const char* printerUri) {
 }
 
 void CancelJob(ServerLink& link, const char* printerUri, int job) {
-  if (link.http() && printerUri) Send(link, Request(IPP_OP_CANCEL_JOB, printerUri, job), "/jobs/");
+  if (link.http && printerUri) Send(link, Request(IPP_OP_CANCEL_JOB, printerUri, job), "/jobs/");
 }
 
 QStringList CredentialsAskedFor(ServerLink& link, const char* printerUri) {

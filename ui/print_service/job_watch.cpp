@@ -9,17 +9,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A job that has been processing this long while its printer's backend
-// speaks of neither connecting nor trouble is being printed.
-constexpr auto kQuiet = 2s;
-// The watch ends this long before the deadline, so that what it found
-// still reaches the window.
-constexpr double kAnswerMargin = 0.6;
+constexpr auto kQuiet = 2s;            // processing, the backend speaking of no trouble: it prints
+constexpr double kAnswerMargin = 0.6;  // before the deadline, for what it found to reach the window
 
-// A queue that asks for credentials holds the job only once its backend has
-// tried, so the job is watched until it prints, or is held and answered, as
-// often as the operator may answer. `state` ends as the job's last state;
-// the fault is why the job was cancelled, None when it was not.
+// Held only once its backend has tried, the job is watched until it prints, or
+// is held and answered. `state` ends as its last; the fault cancelled it.
 LinkFault WatchForCredentials(ServerLink& link, const char* printerUri, int job, JobState& state) {
   const QStringList asked = CredentialsAskedFor(link, printerUri);
   int answers = 0;
@@ -61,9 +55,8 @@ QString Holding(const JobState& state, const QueueState& queue, const QString& p
   return {};
 }
 
-// Until the backend speaks, the job is still in the filters: a device that
-// is off is found out only by the backend. A job that waits behind another
-// one the printer is printing prints after it.
+// Until the backend speaks, the job is in the filters: only the backend finds
+// a device off. A job behind another one the printer prints prints after it.
 bool Quiet(const JobState& state, const QueueState& queue) {
   const bool underWay = state.state == IPP_JSTATE_PROCESSING ||
                         (state.state == IPP_JSTATE_PENDING && queue.state == IPP_PSTATE_PROCESSING);

@@ -2,9 +2,11 @@
 
 #include <langinfo.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QPageSize>
-#include <QSizeF>
+#include <QPainter>
+#include <QPdfWriter>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +14,7 @@
 
 #include "print_layout.h"
 #include "server_link.h"
+#include "twips.h"
 
 namespace vitayear::ui {
 namespace {
@@ -23,6 +26,12 @@ constexpr double kPerTwip = 2540.0 / 1440.0;
 QString NameOf(int width, int length) {
   const QPageSize size(QSizeF(width / 100.0, length / 100.0), QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch);
   return size.id() == QPageSize::Custom ? QString() : QPageSize::key(size.id());
+}
+
+Paper WithUsableMargins(Paper paper) {
+  if (paper.left + paper.right >= paper.width || paper.top + paper.bottom >= paper.length)
+    paper.left = paper.top = paper.right = paper.bottom = 0;
+  return paper;
 }
 
 QString Number(int hundredths) {
@@ -62,12 +71,6 @@ Paper SystemPaper() {
   return width > 0 && length > 0 ? Sized(width * 100, length * 100) : Sized(21000, 29700);
 }
 
-Paper WithUsableMargins(Paper paper) {
-  if (paper.left + paper.right >= paper.width || paper.top + paper.bottom >= paper.length)
-    paper.left = paper.top = paper.right = paper.bottom = 0;
-  return paper;
-}
-
 double PaperFitScale(const Paper& paper) {
   const TwipsBox content = PrintContentBounds();
   const double width = (content.right - content.left) * kPerTwip;
@@ -82,22 +85,19 @@ namespace {
 // The sizes the printer states, each with its margins.
 std::vector<Paper> PrinterPapers(ServerLink& link, const Destination& printer) {
   std::vector<Paper> papers;
-  const int count = cupsGetDestMediaCount(link.http(), printer.dest, printer.info, CUPS_MEDIA_FLAGS_DEFAULT);
+  const int count = cupsGetDestMediaCount(link.http, printer.dest, printer.info, CUPS_MEDIA_FLAGS_DEFAULT);
   for (int i = 0; i < count; ++i) {
     cups_size_t size{};
-    if (cupsGetDestMediaByIndex(link.http(), printer.dest, printer.info, i, CUPS_MEDIA_FLAGS_DEFAULT, &size))
+    if (cupsGetDestMediaByIndex(link.http, printer.dest, printer.info, i, CUPS_MEDIA_FLAGS_DEFAULT, &size))
       papers.push_back(Sized(size.width, size.length, size.left, size.top, size.right, size.bottom));
   }
   return papers;
 }
 
-// The paper a media name stands for ("A5", "iso_a5_148x210mm"), with the
-// printer's margins for it where the printer takes that size. Matched here:
-// libcups takes a queue's range of custom sizes for the size itself and
-// loses the margins. The printer may state the size a little off (a PPD's
-// sizes are whole points), and beside it a variant with fewer margins than
-// it can keep to: the nearest size within 2 mm, with the widest margins
-// stated for it.
+// The paper a media name ("A5", "iso_a5_148x210mm") stands for, with the
+// printer's margins: the nearest size it states within 2 mm (a PPD's sizes
+// are whole points), with the widest margins stated for it. Not libcups's
+// match, which takes a queue's custom size range for the size, margins lost.
 std::optional<Paper> Named(ServerLink& link, const Destination& printer, const QByteArray& name) {
   pwg_media_t* media = pwgMediaForPWG(name.constData());
   if (!media) media = pwgMediaForLegacy(name.constData());
@@ -114,7 +114,7 @@ std::optional<Paper> Named(ServerLink& link, const Destination& printer, const Q
 
 // The queue's default paper and margins, as it states them in media-col.
 std::optional<Paper> QueueDefault(ServerLink& link, const Destination& printer) {
-  ipp_attribute_t* media = cupsFindDestDefault(link.http(), printer.dest, printer.info, "media-col");
+  ipp_attribute_t* media = cupsFindDestDefault(link.http, printer.dest, printer.info, "media-col");
   ipp_t* col = media ? ippGetCollection(media, 0) : nullptr;
   ipp_attribute_t* size = col ? ippFindAttribute(col, "media-size", IPP_TAG_BEGIN_COLLECTION) : nullptr;
   ipp_t* dimensions = size ? ippGetCollection(size, 0) : nullptr;
@@ -152,6 +152,31 @@ std::optional<Paper> SmallestPaperThatFits(ServerLink& link, const Destination& 
 QString Described(const Paper& paper) {
   const QString size = QStringLiteral("%1 x %2 mm").arg(Number(paper.width), Number(paper.length));
   return paper.name.isEmpty() ? size : QStringLiteral("%1 (%2)").arg(paper.name, size);
+}
+
+QByteArray PagePdf(const PrintoutTexts& texts, const Paper& paper) {
+  const qreal scale = PaperFitScale(paper);
+  QByteArray pdf;
+  QBuffer buffer(&pdf);
+  buffer.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&buffer);
+  writer.setResolution(96);  // one dot is 15 twips, as on screen
+  writer.setTitle(QString::fromLatin1(kDocumentTitle));
+  writer.setCreator(QString::fromLatin1(kDocumentTitle));
+  const QPageSize size(QSizeF(paper.width / 100.0, paper.length / 100.0), QPageSize::Millimeter, QString(),
+                       QPageSize::FuzzyMatch);
+  const QMarginsF margins(paper.left / 100.0, paper.top / 100.0, paper.right / 100.0, paper.bottom / 100.0);
+  writer.setPageLayout(QPageLayout(size, QPageLayout::Portrait, margins, QPageLayout::Millimeter));
+  // The content centred across the printable width, the window's top at its
+  // top, or higher where the content would otherwise run off its bottom.
+  const TwipsBox content = PrintContentBounds();
+  QPainter painter(&writer);
+  painter.translate((writer.width() - Pixels(content.right - content.left) * scale) / 2 - Pixels(content.left) * scale,
+                    std::min(0.0, writer.height() - Pixels(content.bottom) * scale));
+  painter.scale(scale, scale);
+  PaintPrintout(painter, texts, QPointF(0, 0));
+  painter.end();
+  return pdf;
 }
 
 }  // namespace vitayear::ui

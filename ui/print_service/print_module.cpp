@@ -4,7 +4,6 @@
 
 #include "job_requests.h"
 #include "job_watch.h"
-#include "page_pdf.h"
 #include "paper.h"
 #include "print_page.h"
 #include "print_worker.h"
@@ -15,9 +14,8 @@ namespace {
 // Kept back from the page's upload for a last word about its job.
 constexpr int kJobLookMs = 1500;
 
-// One print, shared with the worker, which may outlive the window's wait.
-// While the worker hands the page over, the window's thread reads only the
-// atomic fields.
+// Shared with the worker, which may outlive the window's wait: while it
+// hands the page over, the window's thread reads only the atomic fields.
 struct PrintJob {
   QString server;  // as the messages name it
   Destination printer;
@@ -33,10 +31,10 @@ struct PrintJob {
 // it; an outcome only when nothing can be printed.
 std::optional<PrintResult> FindDestination(ServerLink& link, PrintJob& print) {
   if (!link.connect()) return Failed(link.fault(), print.server, {});
-  print.printer.dest = cupsGetNamedDest(link.http(), nullptr, nullptr);
+  print.printer.dest = cupsGetNamedDest(link.http, nullptr, nullptr);
   if (!print.printer.dest) return Failed(link.fault(), print.server, NoDefaultPrinter(print.server));
   print.name = QString::fromUtf8(print.printer.dest->name);
-  print.printer.info = cupsCopyDestInfo(link.http(), print.printer.dest);
+  print.printer.info = cupsCopyDestInfo(link.http, print.printer.dest);
   print.paper = ChoosePaper(link, print.printer);
   if (link.fault() != LinkFault::None) return Failed(link.fault(), print.server, {});
   if (PaperFitScale(print.paper) >= kSmallestPaperScale) return std::nullopt;
@@ -49,20 +47,20 @@ std::optional<PrintResult> FindDestination(ServerLink& link, PrintJob& print) {
 ipp_status_t SendPage(ServerLink& link, PrintJob& print) {
   const Destination& to = print.printer;
   int job = 0;
-  if (cupsCreateDestJob(link.http(), to.dest, to.info, &job, kDocumentTitle, to.dest->num_options,
-                        to.dest->options) > IPP_STATUS_OK_EVENTS_COMPLETE || job <= 0)
+  if (cupsCreateDestJob(link.http, to.dest, to.info, &job, kDocumentTitle, to.dest->num_options, to.dest->options) >
+          IPP_STATUS_OK_EVENTS_COMPLETE ||
+      job <= 0)
     return IPP_STATUS_ERROR_INTERNAL;
   print.job = job;
-  bool sent = cupsStartDestDocument(link.http(), to.dest, to.info, job, kDocumentTitle, CUPS_FORMAT_PDF, 0, nullptr,
-                                    1) == HTTP_STATUS_CONTINUE;
-  sent = sent && cupsWriteRequestData(link.http(), print.pdf.constData(), static_cast<size_t>(print.pdf.size())) ==
+  bool sent = cupsStartDestDocument(link.http, to.dest, to.info, job, kDocumentTitle, CUPS_FORMAT_PDF, 0, nullptr, 1) ==
+              HTTP_STATUS_CONTINUE;
+  sent = sent && cupsWriteRequestData(link.http, print.pdf.constData(), static_cast<size_t>(print.pdf.size())) ==
                      HTTP_STATUS_CONTINUE;
-  return sent ? cupsFinishDestDocument(link.http(), to.dest, to.info) : IPP_STATUS_ERROR_INTERNAL;
+  return sent ? cupsFinishDestDocument(link.http, to.dest, to.info) : IPP_STATUS_ERROR_INTERNAL;
 }
 
-// Hands the page over. Whether it was accepted is the spooler's answer for
-// its job; once the job exists, its state on the server decides what the
-// operator is told: a page the server holds is never reported as not printed.
+// Once the job exists, its state on the server decides what the operator is
+// told: a page the server holds is never reported as not printed.
 PrintResult Submit(ServerLink& link, PrintJob& print) {
   link.keepInReserve(kJobLookMs);
   const ipp_status_t finished = SendPage(link, print);
@@ -88,8 +86,7 @@ PrintResult Submit(ServerLink& link, PrintJob& print) {
   return print.accepted ? PrintResult{true, {}, look.notice} : Failed(look.dropped, print.server, {});
 }
 
-// The window stopped waiting at the deadline: only the look after the
-// hand-over was cut short, or the page was half taken, or none was.
+// At the deadline: the look after the hand-over cut short, or the page not (all) taken.
 PrintResult Cut(const PrintJob& print, LinkFault fault) {
   if (print.accepted) return {true, {}, {}};
   const int job = print.job;  // the printer's name is the worker's until a job exists

@@ -2,40 +2,33 @@
 
 #include <QDir>
 #include <QFile>
+#include <iterator>
 #include <optional>
+#include <utility>
 
 namespace vitayear::ui {
 namespace {
 
-// A default printer the user named, rather than the server's, and the
-// setting that names it ("LPDEST", "PRINTER" or an lpoptions file).
-struct NamedDefault {
-  QString name, where;
-};
-
-// "Default name/instance" in an lpoptions file.
-std::optional<NamedDefault> FromFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  for (const QByteArray& line : file.readAll().split('\n')) {
-    const QList<QByteArray> words = line.simplified().split(' ');
-    if (words.size() >= 2 && words.first().toLower() == "default")
-      return NamedDefault{QString::fromUtf8(words.at(1).split('/').first()), path};
-  }
-  return std::nullopt;
-}
-
-// Where libcups looks, in its order: LPDEST, PRINTER (but "lp"), the user's
-// lpoptions, the system's.
-std::optional<NamedDefault> UserNamedDefault() {
+// A default printer the user named rather than the server's, and the setting
+// that names it, where libcups looks, in its order: LPDEST, PRINTER (but
+// "lp"), the user's lpoptions ("Default name/instance"), the system's.
+std::optional<std::pair<QString, QString>> UserNamedDefault() {
   for (const char* variable : {"LPDEST", "PRINTER"}) {
     const QString name = qEnvironmentVariable(variable).split(u'/').first();
     if (!name.isEmpty() && !(name == QStringLiteral("lp") && QByteArray(variable) == "PRINTER"))
-      return NamedDefault{name, QString::fromLatin1(variable)};
+      return std::pair(name, QString::fromLatin1(variable));
   }
-  if (auto user = FromFile(qEnvironmentVariable("HOME", QDir::homePath()) + QStringLiteral("/.cups/lpoptions")))
-    return user;
-  return FromFile(qEnvironmentVariable("CUPS_SERVERROOT", QStringLiteral("/etc/cups")) + QStringLiteral("/lpoptions"));
+  for (const QString& path :
+       {qEnvironmentVariable("HOME", QDir::homePath()) + QStringLiteral("/.cups/lpoptions"),
+        qEnvironmentVariable("CUPS_SERVERROOT", QStringLiteral("/etc/cups")) + QStringLiteral("/lpoptions")}) {
+    QFile file(path);
+    for (const QByteArray& line : file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>()) {
+      const QList<QByteArray> words = line.simplified().split(' ');
+      if (words.size() >= 2 && words.first().toLower() == "default")
+        return std::pair(QString::fromUtf8(words.at(1).split('/').first()), path);
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -43,31 +36,25 @@ std::optional<NamedDefault> UserNamedDefault() {
 PrintResult Problem(const QString& text) { return {false, text + QStringLiteral(" Nothing was printed."), {}}; }
 
 PrintResult Failed(LinkFault fault, const QString& server, const QString& otherwise) {
-  switch (fault) {
-    case LinkFault::NoName:
-      return Problem(QStringLiteral("The name of the print server %1 could not be looked up.").arg(server));
-    case LinkFault::NotRunning:
-      return Problem(
-          QStringLiteral("The printing service (CUPS) is not running, or cannot be reached at %1.").arg(server));
-    case LinkFault::NoAnswer: return Problem(QStringLiteral("The print server %1 does not answer.").arg(server));
-    case LinkFault::Closed: return Problem(QStringLiteral("The print server %1 closed the connection.").arg(server));
-    case LinkFault::Encryption:
-      return Problem(
-          QStringLiteral("Vitayear could not set up an encrypted connection to the print server %1.").arg(server));
-    case LinkFault::CredentialsRefused:
-      return Problem(QStringLiteral("The print server %1 did not accept the user name and password.").arg(server));
-    case LinkFault::CredentialsCancelled:
-      return Problem(QStringLiteral("The question of the print server %1 for a user name and password was cancelled.")
-                         .arg(server));
-    case LinkFault::None: break;
-  }
-  return Problem(otherwise);
+  static const char* const kWords[] = {
+      // by LinkFault
+      nullptr,
+      "The name of the print server %1 could not be looked up.",
+      "The printing service (CUPS) is not running, or cannot be reached at %1.",
+      "The print server %1 does not answer.",
+      "The print server %1 closed the connection.",
+      "Vitayear could not set up an encrypted connection to the print server %1.",
+      "The print server %1 did not accept the user name and password.",
+      "The question of the print server %1 for a user name and password was cancelled."};
+  static_assert(std::size(kWords) == static_cast<int>(LinkFault::CredentialsCancelled) + 1);
+  const char* words = kWords[static_cast<int>(fault)];
+  return Problem(words ? QString::fromUtf8(words).arg(server) : otherwise);
 }
 
 QString NoDefaultPrinter(const QString& server) {
-  if (const std::optional<NamedDefault> named = UserNamedDefault())
+  if (const auto named = UserNamedDefault())
     return QStringLiteral("The printer \"%1\" that %2 names as the default is not set up at the print server %3.")
-        .arg(named->name, named->where, server);
+        .arg(named->first, named->second, server);
   return QStringLiteral(
              "No default printer is set up at the print server %1. Choose a default printer in the system's printer "
              "settings, then press Print again.")
@@ -107,8 +94,9 @@ QString HeldNotice(const QString& printer, const QString& reasons) {
 }
 
 QString PausedNotice(const QString& printer, const QString& reason) {
-  return QStringLiteral("The page is waiting at the printer \"%1\", which is paused%2. It prints once the printer is "
-                        "resumed.")
+  return QStringLiteral(
+             "The page is waiting at the printer \"%1\", which is paused%2. It prints once the printer is "
+             "resumed.")
       .arg(printer, reason.isEmpty() ? QString() : QStringLiteral(": ") + reason);
 }
 

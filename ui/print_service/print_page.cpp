@@ -6,19 +6,10 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibrary>
-
-#include "credentials_dialog.h"
+#include <QScopeGuard>
 
 namespace vitayear::ui {
 namespace {
-
-class BusyCursor {
- public:
-  BusyCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-  ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 // The module as installed, or as built beside the program when the program
 // runs from its build tree: always a whole path, so that nothing is looked
@@ -41,16 +32,13 @@ PrintEntry PrintModule() {
 
 }  // namespace
 
-PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts, QWidget* window, int boundMs) {
+PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts, CredentialsPrompt prompt, int boundMs) {
   const PrintEntry print = PrintModule();
   if (!print) return Problem(QStringLiteral("The printing library (libcups) could not be loaded."));
-  const BusyCursor busy;
+  QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+  const auto busy = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
   PrintResult result;
-  print({&texts, boundMs,
-         [window](const QString& server, const QString& user, bool again) {
-           return AskForCredentials(window, server, user, again);
-         }},
-        result);
+  print({&texts, boundMs, std::move(prompt)}, result);
   return result;
 }
 

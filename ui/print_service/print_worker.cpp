@@ -9,19 +9,19 @@ namespace vitayear::ui {
 PrintWorker::PrintWorker(int budgetMs, CredentialsPrompt prompt)
     : link_(std::make_shared<ServerLink>(budgetMs)),
       prompt_(std::move(prompt)),
-      woken_(link_->shared().wake, QSocketNotifier::Read) {
+      woken_(link_->wake, QSocketNotifier::Read) {
   timer_.setSingleShot(true);
   QObject::connect(&timer_, &QTimer::timeout, &loop_, &QEventLoop::quit);
   QObject::connect(&woken_, &QSocketNotifier::activated, &loop_, [this] {
     eventfd_t count = 0;
-    eventfd_read(link_->shared().wake, &count);
+    eventfd_read(link_->wake, &count);
     loop_.quit();
   });
 }
 
 PrintWorker::~PrintWorker() {
   // A worker that is still finishing keeps the link alive and closes it.
-  LinkShared& s = link_->shared();
+  ServerLink& s = *link_;
   std::lock_guard lock(s.mutex);
   s.abandoned = true;
   s.changed.notify_all();
@@ -30,7 +30,7 @@ PrintWorker::~PrintWorker() {
 QString PrintWorker::ServerName() { return QString::fromLocal8Bit(ServerAddress(cupsServer(), ippPort())); }
 
 bool PrintWorker::run(std::function<void(ServerLink&)> work) {
-  LinkShared& s = link_->shared();
+  ServerLink& s = *link_;
   std::unique_lock lock(s.mutex);
   if (stalled_ || s.abandoned) return false;
   s.done = false;
@@ -41,10 +41,10 @@ bool PrintWorker::run(std::function<void(ServerLink&)> work) {
     } catch (...) {
       // Nothing may leave a thread; the flow reads what the link saw.
     }
-    std::lock_guard lock(link->shared().mutex);
-    link->shared().done = true;
-    link->shared().changed.notify_all();
-    link->shared().wakeWindow();
+    std::lock_guard lock(link->mutex);
+    link->done = true;
+    link->changed.notify_all();
+    link->wakeWindow();
   }).detach();
   for (;;) {
     if (s.done) return true;
@@ -54,17 +54,13 @@ bool PrintWorker::run(std::function<void(ServerLink&)> work) {
     }
     const auto now = Clock::now();
     if (now >= s.deadline) break;
-    if (now >= s.shutDownAt) {
-      s.shutDownAt = Clock::time_point::max();
-      s.shutDownConnection();
-    }
+    if (now >= s.shutDownAt) s.shutDownConnection();
     timer_.start(std::chrono::ceil<std::chrono::milliseconds>(std::min(s.deadline, s.shutDownAt) - now));
     lock.unlock();
     loop_.exec(QEventLoop::ExcludeUserInputEvents);
     lock.lock();
   }
-  // The deadline: the worker is told to stop, and given a short grace; a
-  // name lookup cannot be stopped, and is left to finish alone.
+  // The deadline: the worker is told to stop, with a grace; a lookup cannot be.
   late_ = s.lookingUp ? LinkFault::NoName : LinkFault::NoAnswer;
   s.abandoned = true;
   s.cancel = 1;
@@ -75,7 +71,7 @@ bool PrintWorker::run(std::function<void(ServerLink&)> work) {
 }
 
 void PrintWorker::answerQuestion(std::unique_lock<std::mutex>& lock) {
-  LinkShared& s = link_->shared();
+  ServerLink& s = *link_;
   const QString user = s.offered;
   const bool again = s.again;
   const auto asked = Clock::now();

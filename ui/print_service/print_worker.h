@@ -1,9 +1,7 @@
-// The exchange with the print server runs on a thread of its own: a name
-// lookup, a connection, TLS, an answer that pauses or trickles in can each
-// keep libcups waiting as long as the network likes. The window's thread
-// waits in an event loop that repaints and takes no user input, woken when
-// the worker is done or asks for a password, and at the deadline, where it
-// shuts the connection down and stops waiting.
+// The exchange with the server runs on a thread of its own: a lookup, TLS, a
+// slow answer can keep libcups waiting as long as the network likes. The
+// window's thread waits in an event loop that repaints, takes no user input,
+// and wakes when the worker is done or asks for a password, or at the deadline.
 #pragma once
 
 #include <QEventLoop>
@@ -18,16 +16,14 @@ namespace vitayear::ui {
 
 class PrintWorker {
  public:
-  // `budgetMs` bounds everything from now on, but the operator's time at
-  // the password dialog.
+  // `budgetMs` bounds all from now on, but the time at the password dialog.
   PrintWorker(int budgetMs, CredentialsPrompt prompt);
   ~PrintWorker();
   PrintWorker(const PrintWorker&) = delete;
   PrintWorker& operator=(const PrintWorker&) = delete;
 
-  // Runs `work` on a worker thread and waits for it. False when the deadline
-  // came first: the worker may still be finishing, so `work` must hold only
-  // what it shares. Nothing runs after a step that timed out.
+  // False when the deadline came first: the worker may still be finishing,
+  // so `work` must hold only what it shares. Nothing runs after that.
   bool run(std::function<void(ServerLink&)> work);
   // Why the last step that timed out did: no answer, or no name.
   LinkFault lateFault() const { return late_; }
@@ -36,8 +32,7 @@ class PrintWorker {
   static QString ServerName();
 
  private:
-  // The operator's answer, the lock released meanwhile; the time at the
-  // dialog is not the server's.
+  // The lock released meanwhile; the time at the dialog is not the server's.
   void answerQuestion(std::unique_lock<std::mutex>& lock);
 
   std::shared_ptr<ServerLink> link_;

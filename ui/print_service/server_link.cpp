@@ -15,17 +15,12 @@ const char* Destination::uri() const {
   return dest ? cupsGetOption("printer-uri-supported", dest->num_options, dest->options) : nullptr;
 }
 
-LinkShared::LinkShared() : wake(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
-
-LinkShared::~LinkShared() {
-  if (wake >= 0) ::close(wake);
-}
-
-void LinkShared::wakeWindow() const {
+void ServerLink::wakeWindow() const {
   if (wake >= 0) eventfd_write(wake, 1);
 }
 
-void LinkShared::shutDownConnection() const {
+void ServerLink::shutDownConnection() {
+  shutDownAt = Clock::time_point::max();
   if (const int fd = http ? httpGetFd(http) : -1; fd >= 0) ::shutdown(fd, SHUT_RDWR);
 }
 
@@ -39,74 +34,73 @@ QString WithoutClosingStop(QString text) {
   return text;
 }
 
-ServerLink::ServerLink(int budgetMs) : shared_(std::make_unique<LinkShared>()) {
-  shared_->deadline = Clock::now() + std::chrono::milliseconds(budgetMs);
-}
+ServerLink::ServerLink(int budgetMs)
+    : wake(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), deadline(Clock::now() + std::chrono::milliseconds(budgetMs)) {}
 
 ServerLink::~ServerLink() {
-  if (shared_->http) httpClose(shared_->http);
-  if (addresses_) httpAddrFreeList(addresses_);
+  if (wake >= 0) ::close(wake);
+  if (http) httpClose(http);
+  httpAddrFreeList(addresses_);
 }
 
 void ServerLink::enterWorkerThread() {
-  cupsSetServer(ServerAddress(shared_->host, shared_->port).constData());
-  cupsSetEncryption(shared_->encryption);
-  cupsSetUser(shared_->user.constData());
+  cupsSetServer(ServerAddress(host, port).constData());
+  cupsSetEncryption(encryption);
+  cupsSetUser(user.constData());
   cupsSetPasswordCB2(&ServerLink::OnPassword, this);  // never the terminal
 }
 
 double ServerLink::secondsLeft() const {
-  std::lock_guard lock(shared_->mutex);
-  return std::max(0.01, std::chrono::duration<double>(shared_->deadline - Clock::now()).count());
+  std::lock_guard lock(mutex);
+  return std::max(0.01, std::chrono::duration<double>(deadline - Clock::now()).count());
 }
 
 bool ServerLink::expired() const {
-  std::lock_guard lock(shared_->mutex);
-  return shared_->abandoned || Clock::now() >= shared_->deadline;
+  std::lock_guard lock(mutex);
+  return abandoned || Clock::now() >= deadline;
 }
 
 void ServerLink::note(LinkFault fault) {
-  std::lock_guard lock(shared_->mutex);
-  if (shared_->noted == LinkFault::None) shared_->noted = fault;
+  std::lock_guard lock(mutex);
+  if (noted == LinkFault::None) noted = fault;
 }
 
 bool ServerLink::lookUp() {
   {
-    std::lock_guard lock(shared_->mutex);
-    shared_->lookingUp = true;
+    std::lock_guard lock(mutex);
+    lookingUp = true;
   }
-  addresses_ = httpAddrGetList(shared_->host.constData(), AF_UNSPEC, QByteArray::number(shared_->port).constData());
-  std::lock_guard lock(shared_->mutex);
-  shared_->lookingUp = false;
-  if (!addresses_ && shared_->noted == LinkFault::None) shared_->noted = LinkFault::NoName;
+  addresses_ = httpAddrGetList(host.constData(), AF_UNSPEC, QByteArray::number(port).constData());
+  std::lock_guard lock(mutex);
+  lookingUp = false;
+  if (!addresses_ && noted == LinkFault::None) noted = LinkFault::NoName;
   return addresses_ != nullptr;
 }
 
 bool ServerLink::connect() {
-  LinkShared& s = *shared_;
   if (!addresses_ && !lookUp()) return false;
   // Made without connecting, so that the window's thread can shut it down
   // while TLS or the connection itself hangs.
-  http_t* http = httpConnect2(s.host.constData(), s.port, addresses_, AF_UNSPEC, s.encryption, 1, 0, nullptr);
-  if (!http) return note(LinkFault::NotRunning), false;
+  http_t* made = httpConnect2(host.constData(), port, addresses_, AF_UNSPEC, encryption, 1, 0, nullptr);
+  if (!made) return note(LinkFault::NotRunning), false;
   {
-    std::lock_guard lock(s.mutex);
-    s.http = http;
+    std::lock_guard lock(mutex);
+    http = made;
   }
   // libcups asks whether to go on waiting; until the deadline, yes.
-  httpSetTimeout(http, secondsLeft(), [](http_t*, void* self) { return static_cast<ServerLink*>(self)->expired() ? 0 : 1; },
-                 this);
-  if (httpReconnect2(http, static_cast<int>(secondsLeft() * 1000), reinterpret_cast<int*>(&s.cancel)) == 0) return true;
+  httpSetTimeout(
+      made, secondsLeft(), [](http_t*, void* self) { return static_cast<ServerLink*>(self)->expired() ? 0 : 1; }, this);
+  if (httpReconnect2(made, static_cast<int>(secondsLeft() * 1000), reinterpret_cast<int*>(&cancel)) == 0) return true;
   const bool pki = cupsLastError() == IPP_STATUS_ERROR_CUPS_PKI;
   if (!expired()) note(pki ? LinkFault::Encryption : LinkFault::NotRunning);
   return false;
 }
 
 bool ServerLink::reconnect() {
-  if (http_t* old = http()) {
+  if (http_t* old = http) {
     {
-      std::lock_guard lock(shared_->mutex);
-      shared_->http = nullptr;
+      std::lock_guard lock(mutex);
+      http = nullptr;
     }
     httpClose(old);
   }
@@ -114,56 +108,52 @@ bool ServerLink::reconnect() {
 }
 
 LinkFault ServerLink::fault() const {
-  std::lock_guard lock(shared_->mutex);
-  const LinkShared& s = *shared_;
-  if (s.noted != LinkFault::None) return s.noted;
-  if (s.abandoned || Clock::now() >= s.deadline) return LinkFault::NoAnswer;
-  if (s.http && httpGetStatus(s.http) == HTTP_STATUS_ERROR) return LinkFault::Closed;
+  std::lock_guard lock(mutex);
+  if (noted != LinkFault::None) return noted;
+  if (abandoned || Clock::now() >= deadline) return LinkFault::NoAnswer;
+  if (http && httpGetStatus(http) == HTTP_STATUS_ERROR) return LinkFault::Closed;
   return LinkFault::None;
 }
 
 QString ServerLink::lastAnswer() const { return WithoutClosingStop(QString::fromUtf8(cupsLastErrorString())); }
 
 void ServerLink::keepInReserve(int msBeforeDeadline) {
-  std::lock_guard lock(shared_->mutex);
-  shared_->shutDownAt =
-      msBeforeDeadline > 0 ? shared_->deadline - std::chrono::milliseconds(msBeforeDeadline) : Clock::time_point::max();
-  shared_->wakeWindow();
+  std::lock_guard lock(mutex);
+  shutDownAt = msBeforeDeadline > 0 ? deadline - std::chrono::milliseconds(msBeforeDeadline) : Clock::time_point::max();
+  wakeWindow();
 }
 
-std::optional<Credentials> ServerLink::askOperator(const QString& user, bool again) {
-  LinkShared& s = *shared_;
-  std::unique_lock lock(s.mutex);
-  if (s.abandoned) return std::nullopt;
-  s.offered = user;
-  s.again = again;
-  s.asking = true;
-  s.answered = false;
-  s.wakeWindow();
-  s.changed.wait(lock, [&s] { return s.answered || s.abandoned; });
-  s.asking = false;
-  return s.answered ? s.answer : std::nullopt;
+std::optional<Credentials> ServerLink::askOperator(const QString& offering, bool refused) {
+  std::unique_lock lock(mutex);
+  if (abandoned) return std::nullopt;
+  offered = offering;
+  again = refused;
+  asking = true;
+  answered = false;
+  wakeWindow();
+  changed.wait(lock, [this] { return answered || abandoned; });
+  asking = false;
+  return answered ? answer : std::nullopt;
 }
 
 const char* ServerLink::OnPassword(const char*, http_t*, const char*, const char*, void* self) {
   ServerLink& link = *static_cast<ServerLink*>(self);
-  LinkShared& s = *link.shared_;
-  std::unique_lock lock(s.mutex);
-  if (s.abandoned) return nullptr;
-  const int answers = s.answers++;
-  const QString user = QString::fromUtf8(s.user);
+  std::unique_lock lock(link.mutex);
+  if (link.abandoned) return nullptr;
+  const int answers = link.answers++;
+  const QString offering = QString::fromUtf8(link.user);
   lock.unlock();
-  const std::optional<Credentials> answer =
-      answers < kCredentialAnswers ? link.askOperator(user, answers > 0) : std::nullopt;
-  if (!answer) {
+  const std::optional<Credentials> given =
+      answers < kCredentialAnswers ? link.askOperator(offering, answers > 0) : std::nullopt;
+  if (!given) {
     link.note(answers < kCredentialAnswers ? LinkFault::CredentialsCancelled : LinkFault::CredentialsRefused);
     return nullptr;
   }
   lock.lock();
-  s.user = answer->user.toUtf8();
-  cupsSetUser(s.user.constData());
-  s.password = answer->password.toUtf8();
-  return s.password.constData();
+  link.user = given->user.toUtf8();
+  cupsSetUser(link.user.constData());
+  link.password = given->password.toUtf8();
+  return link.password.constData();
 }
 
 }  // namespace vitayear::ui

@@ -3,27 +3,19 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <optional>
+
+#include "print_page.h"
 
 class QWidget;
 
 namespace vitayear::ui {
 
-struct Credentials {
-  QString user;
-  QString password;
-};
-
-// A wrong user name or password is asked again, up to this many answers.
-constexpr int kCredentialAnswers = 3;
-
-// Asks the operator on the window's thread, offering `user`; `again`: the
-// last answer was refused. nullopt: cancelled.
-using CredentialsPrompt =
-    std::function<std::optional<Credentials>(const QString& server, const QString& user, bool again)>;
-
+// Offering `user`; `again`: the last answer was refused. nullopt: cancelled.
 std::optional<Credentials> AskForCredentials(QWidget* parent, const QString& server, const QString& user, bool again);
+
+// The question as a print asks it, over `window`.
+CredentialsPrompt CredentialsPromptOver(QWidget* window);
 
 // Tests answer in place of the operator.
 using CredentialsAnswerer = std::optional<Credentials> (*)(const QString& server, const QString& user, bool again);

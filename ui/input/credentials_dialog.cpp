@@ -52,4 +52,10 @@ std::optional<Credentials> AskForCredentials(QWidget* parent, const QString& ser
   return Credentials{name->text(), password->text()};
 }
 
+CredentialsPrompt CredentialsPromptOver(QWidget* window) {
+  return [window](const QString& server, const QString& user, bool again) {
+    return AskForCredentials(window, server, user, again);
+  };
+}
+
 }  // namespace vitayear::ui
