@@ -73,6 +73,11 @@ dpkg-deb -x "$deb" "$unpacked"
 if LC_ALL=C readelf -d "$unpacked/usr/bin/vitayear" | grep -qE '\((RPATH|RUNPATH)\)'; then
   fail "the packaged program carries a run path"
 fi
+# libcups and what it loads cost nothing at start-up: the print module links it.
+program_needs=$(LC_ALL=C readelf -d "$unpacked/usr/bin/vitayear")
+module_needs=$(LC_ALL=C readelf -d "$unpacked"/usr/lib/*/vitayear/vitayear-print.so)
+if grep -q 'NEEDED.*libcups' <<<"$program_needs"; then fail "the program itself links libcups"; fi
+grep -q 'NEEDED.*libcups\.so\.2' <<<"$module_needs" || fail "the print module does not link libcups"
 entry=$unpacked/usr/share/applications/org.vitayear.Vitayear.desktop
 metainfo=$unpacked/usr/share/metainfo/org.vitayear.Vitayear.metainfo.xml
 desktop-file-validate "$entry"
