@@ -12,8 +12,9 @@ using namespace std::chrono_literals;
 constexpr auto kQuiet = 2s;            // processing, the backend speaking of no trouble: it prints
 constexpr double kAnswerMargin = 0.6;  // before the deadline, for what it found to reach the window
 
-// Held only once its backend has tried, the job is watched until it prints, or
-// is held and answered. `state` ends as its last; the fault cancelled it.
+// A queue that asks for a password holds the job only once its backend has
+// tried: the job is watched until it prints, or is held and answered.
+// `state` ends as the job's last; the fault is why it was cancelled.
 LinkFault WatchForCredentials(ServerLink& link, const char* printerUri, int job, JobState& state) {
   const QStringList asked = CredentialsAskedFor(link, printerUri);
   int answers = 0;
