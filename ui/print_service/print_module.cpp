@@ -99,7 +99,7 @@ PrintResult Cut(const PrintJob& print, LinkFault fault) {
 extern "C" Q_DECL_EXPORT void vitayear_print_page(const PrintCall& call, PrintResult& result) {
   PrintWorker worker(call.boundMs, call.prompt);
   auto print = std::make_shared<PrintJob>();
-  print->server = PrintWorker::ServerName();
+  print->server = worker.serverName();
   if (!worker.run([print](ServerLink& link) { print->result = FindDestination(link, *print); }))
     return void(result = Cut(*print, worker.lateFault()));
   if (print->result) return void(result = *print->result);

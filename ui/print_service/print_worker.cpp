@@ -27,7 +27,7 @@ PrintWorker::~PrintWorker() {
   s.changed.notify_all();
 }
 
-QString PrintWorker::ServerName() { return QString::fromLocal8Bit(ServerAddress(cupsServer(), ippPort())); }
+QString PrintWorker::serverName() const { return QString::fromLocal8Bit(ServerAddress(link_->host, link_->port)); }
 
 bool PrintWorker::run(std::function<void(ServerLink&)> work) {
   ServerLink& s = *link_;
@@ -76,7 +76,7 @@ void PrintWorker::answerQuestion(std::unique_lock<std::mutex>& lock) {
   const bool again = s.again;
   const auto asked = Clock::now();
   lock.unlock();
-  std::optional<Credentials> answer = prompt_ ? prompt_(ServerName(), user, again) : std::nullopt;
+  std::optional<Credentials> answer = prompt_ ? prompt_(serverName(), user, again) : std::nullopt;
   lock.lock();
   const auto spent = Clock::now() - asked;
   s.deadline += spent;

@@ -29,7 +29,7 @@ class PrintWorker {
   LinkFault lateFault() const { return late_; }
 
   // The server as configured: host and port, or a local socket's path.
-  static QString ServerName();
+  QString serverName() const;
 
  private:
   // The lock released meanwhile; the time at the dialog is not the server's.
