@@ -15,7 +15,10 @@
 #     credentials-device, plain-device (a device that prints only for the user
 #     clinic with the password right, and back), remove-queue, add-queue,
 #     raw, ppd-queue (a raw queue in its place, and back), letter, a4, a5,
-#     label (the paper), kill
+#     label (the paper), kill, smb-queue (a Windows share, from smb-share.sh,
+#     behind a new default queue clinic made as an administrator would, and
+#     gone again: no-smb-queue), share-down, share-up, share-password (now
+#     "changed")
 # Clients reach it with CUPS_SERVER=DIR/cups.sock; pages land in DIR/pdf.
 # cups-pdf runs only as root, so this needs root (or sudo).
 set -euo pipefail
@@ -50,6 +53,8 @@ kill_daemon() {
 stop() {
   # A driverless printer a test left running goes with its daemon.
   [ -d "$dir/everywhere" ] && "$(dirname "$0")/ipp-everywhere-printer.sh" stop "$dir" >/dev/null 2>&1
+  [ -d "$dir/smb" ] && "$(dirname "$0")/smb-share.sh" stop "$dir" >/dev/null 2>&1
+  [ -d "$dir/keyring" ] && "$(dirname "$0")/keyring.sh" stop "$dir" >/dev/null 2>&1
   kill_daemon
   as_root rm -rf "$dir"
   as_root rm -f "$pdfconf"
@@ -239,5 +244,18 @@ case "$action" in
     ;;
   a4) lpadmin -p "$queue" -o PageSize=A4 ;;
   kill) kill_daemon ;;
+  smb-queue)
+    uri=$("$(dirname "$0")/smb-share.sh" start "$dir")
+    lpadmin -p clinic -E -v "$uri" -m raw 2>/dev/null
+    lpadmin -d clinic
+    ;;
+  no-smb-queue)
+    lpadmin -x clinic
+    "$(dirname "$0")/smb-share.sh" stop "$dir"
+    lpadmin -d "$queue"
+    ;;
+  share-down) "$(dirname "$0")/smb-share.sh" down "$dir" ;;
+  share-up) "$(dirname "$0")/smb-share.sh" up "$dir" ;;
+  share-password) "$(dirname "$0")/smb-share.sh" password "$dir" changed ;;
   *) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
 esac

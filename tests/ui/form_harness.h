@@ -16,6 +16,7 @@
 #include "frmInput.h"
 #include "input_layout.h"
 #include "print_page.h"
+#include "print_watches.h"
 #include "selection_combo.h"
 
 namespace vitayear::ui::testing {
@@ -33,7 +34,8 @@ struct Harness {
     form->setMessageSink([this](const QString& text) { messages.append(text); });
     if (printer == Printer::Spooler && printBoundMs != kPrintBoundMs)
       form->setPrinter([this, printBoundMs](const PrintoutTexts& page) {
-        return PrintOnDefaultPrinter(page, CredentialsPromptOver(form.get()), printBoundMs);
+        return PrintOnDefaultPrinter(page, CredentialsPromptOver(form.get()), printBoundMs,
+                                     form->printWatches().watchNext());
       });
     if (printer == Printer::Recorder)
       form->setPrinter([this](const PrintoutTexts& page) {

@@ -2,6 +2,7 @@
 // printer fails. The printer here is a recorder; the spooler tests are
 // separate.
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -88,29 +89,39 @@ class PrintButtonTest : public QObject {
     QCOMPARE(h.box(TextBox::Weight1)->text(), QStringLiteral("80"));
   }
 
-  // The print server's question: a modal dialog over the window, the user
-  // name offered, the password masked; Cancel gives nothing.
+  // The print server's or a printer's question: a modal dialog over the
+  // window naming who asks, the user name offered, the password masked;
+  // Cancel gives nothing.
+  // clang-format off
   void thePasswordQuestion_data() {
     QTest::addColumn<bool>("ok");
-    QTest::newRow("answered") << true;
-    QTest::newRow("cancelled") << false;
+    QTest::addColumn<QString>("printer");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("the server's, answered") << true << "" << "The print server printserver:631 asks for a user name and password to print the page.";
+    QTest::newRow("the server's, cancelled") << false << "" << "The print server printserver:631 asks for a user name and password to print the page.";
+    QTest::newRow("a printer's, answered") << true << "clinic" << "The printer \"clinic\" asks for a user name and password to print the page.";
   }
+  // clang-format on
   void thePasswordQuestion() {
     QFETCH(bool, ok);
+    QFETCH(QString, printer);
+    QFETCH(QString, said);
     Harness h;
     bool seen = false;
     QTimer::singleShot(0, [&] {
       QWidget* dialog = QApplication::activeModalWidget();
       if (!dialog) return;
       const auto boxes = dialog->findChildren<QLineEdit*>();
+      const auto texts = dialog->findChildren<QLabel*>();
       seen = dialog->parentWidget() == h.form.get() && boxes.size() == 2 &&
-             boxes[0]->text() == QStringLiteral("clinic") && boxes[1]->echoMode() == QLineEdit::Password;
+             boxes[0]->text() == QStringLiteral("clinic") && boxes[1]->echoMode() == QLineEdit::Password &&
+             !texts.isEmpty() && texts.first()->text() == said;
       if (boxes.size() == 2) boxes[1]->setText(QStringLiteral("s3cret"));
       auto* buttons = dialog->findChild<QDialogButtonBox*>();
       buttons->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
     });
     const auto answer =
-        AskForCredentials(h.form.get(), QStringLiteral("printserver:631"), QStringLiteral("clinic"), false);
+        AskForCredentials(h.form.get(), {QStringLiteral("printserver:631"), printer, QStringLiteral("clinic"), false});
     QVERIFY(seen);
     QCOMPARE(answer.has_value(), ok);
     if (ok) {

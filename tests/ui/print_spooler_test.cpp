@@ -168,16 +168,53 @@ bool SameNotice(const QStringList& messages, const QString& expected) {
          messages.first().size() > around[0].size() + around[1].size() + 1;
 }
 
-// The operator at the password dialog: how often asked, and what to answer.
+// The operator at the password dialog: how often asked, and what to answer:
+// `password` each time, or the next of `script`.
 struct Operator {
   static inline int asked = 0;
   static inline QString password;  // empty: Cancel
-  static std::optional<Credentials> Answer(const QString&, const QString& user, bool) {
+  static inline QStringList script;
+  static inline QList<CredentialsQuestion> questions;
+  static inline bool keepOffered = false;
+  static inline FrmInput* window = nullptr;
+  static inline QStringList closeQuestions;
+
+  // Answers from `answers` at the dialog, and at closing `window`.
+  static void Start(const QStringList& answers, FrmInput* form) {
+    asked = 0;
+    script = answers;
+    questions.clear();
+    closeQuestions.clear();
+    keepOffered = false;
+    window = form;
+    SetCredentialsAnswerer(&Answer);
+  }
+
+  static std::optional<Credentials> Answer(const CredentialsQuestion& question, bool canKeep) {
     ++asked;
-    if (password.isEmpty()) return std::nullopt;
-    return Credentials{user == QStringLiteral("root") ? QStringLiteral("clinic") : user, password};
+    questions.append(question);
+    keepOffered = keepOffered || canKeep;
+    QString given = script.isEmpty() ? password : script.takeFirst();
+    if (given.startsWith(QStringLiteral("close"))) {
+      const bool cancel = given == QStringLiteral("close-cancel");
+      window->setHeldPageChooser([cancel](const QString& text) {
+        closeQuestions.append(text);
+        return cancel;
+      });
+      window->close();
+      return std::nullopt;
+    }
+    if (given.isEmpty()) return std::nullopt;
+    const bool keep = given.endsWith(QStringLiteral("+keep"));
+    if (keep) given.chop(5);
+    return Credentials{question.user == QStringLiteral("root") ? QStringLiteral("clinic") : question.user, given, keep};
   }
 };
+
+// What the Windows share printed, one file a job.
+QStringList ShareOutput(const Spooler& spooler) {
+  return QDir(spooler.dir + QStringLiteral("/smb/out")).entryList(QDir::Files);
+}
 
 // Counts the timer ticks that ran while a Print handler waited, and whether
 // the busy pointer was up meanwhile: the window kept repainting.
@@ -445,15 +482,17 @@ class PrintSpoolerTest : public QObject {
     QElapsedTimer clock;
     clock.start();
     h.click(h.form->button(Button::Printing));
-    qInfo() << fault << "answered after" << clock.elapsed() << "ms";
+    const qint64 took = clock.elapsed();
+    qInfo() << fault << "answered after" << took << "ms";
     ticker.timer.stop();
-    QVERIFY2(clock.elapsed() < bound + 800, "the bound did not hold");
-    QCOMPARE(h.messages.size(), 1);
+    QVERIFY2(took < bound + 800, "the bound did not hold");
+    // A printer's question comes from the watch after the hand-over.
+    QTRY_COMPARE_WITH_TIMEOUT(h.messages.size(), 1, 20000);
     QVERIFY2(h.messages.first().contains(said.arg(server)), qPrintable(h.messages.first()));
     QVERIFY(h.messages.first().endsWith(QStringLiteral(". Nothing was printed.")));
     QVERIFY(!h.messages.first().contains(QStringLiteral("..")));
     QVERIFY(!QGuiApplication::overrideCursor());
-    if (clock.elapsed() > 1000) QVERIFY(ticker.ticks > 0 && ticker.busy);
+    if (took > 1000) QVERIFY(ticker.ticks > 0 && ticker.busy);
     // The server's own words may be in the operator's language; the
     // administrator's are as given.
     if (fault == "reject")
@@ -513,12 +552,15 @@ class PrintSpoolerTest : public QObject {
       ticker.also = [&] {
         if (presses++ < 3) h.form->button(Button::Printing)->click();
       };
+    QElapsedTimer clock;
+    clock.start();
     h.click(h.form->button(Button::Printing));
+    const qint64 took = clock.elapsed();
     ticker.timer.stop();
-    QVERIFY2(h.messages.isEmpty(), qPrintable(h.messages.join(u'\n')));
     QCOMPARE(spooler.waitForPages(before, 1).size(), 1);
+    QVERIFY2(h.messages.isEmpty(), qPrintable(h.messages.join(u'\n')));
     QCOMPARE(spooler.pages().size(), before.size() + 1);
-    if (delayMs >= 1000) QVERIFY(ticker.ticks > 10);
+    if (delayMs >= 1000 && took >= 1000) QVERIFY(ticker.ticks > 10);
     if (pressAgain) QVERIFY(presses > 3);  // three presses came while it waited
     QCOMPARE(Operator::asked, password.isEmpty() ? 0 : 1);
   }
@@ -546,12 +588,13 @@ class PrintSpoolerTest : public QObject {
     h.fill(0, "40", "80", "20", {"2", "1", "3", "2", "1", "3"});
     const QStringList before = spooler.pages();
     h.click(h.form->button(Button::Printing));
-    QVERIFY2(SameNotice(h.messages, said), qPrintable(h.messages.join(u'\n')));
+    QTRY_VERIFY2_WITH_TIMEOUT(SameNotice(h.messages, said), qPrintable(h.messages.join(u'\n')), 15000);
     QVERIFY(!Run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).trimmed().isEmpty());  // still waiting
     QCOMPARE(spooler.pages(), before);
     restore.dismiss();
     QVERIFY(spooler.run(putRight));
     QCOMPARE(spooler.waitForPages(before, 1).size(), 1);  // it prints once put right, once
+    QCOMPARE(h.messages.size(), 1);                       // told once, and nothing more
   }
 
   // A driverless printer (IPP Everywhere) behind a queue made with
@@ -606,15 +649,132 @@ class PrintSpoolerTest : public QObject {
     QVERIFY(printer("off"));
     const QStringList before = jobs();
     h.click(h.form->button(Button::Printing));
-    QVERIFY2(SameNotice(h.messages, QStringLiteral("The page is waiting at the printer \"vitayear-everywhere\", which "
-                                                   "reports: The printer may not exist or is unavailable at this time. "
-                                                   "It prints once the printer can be reached.")),
-             qPrintable(h.messages.join(u'\n')));
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        SameNotice(h.messages, QStringLiteral("The page is waiting at the printer \"vitayear-everywhere\", which "
+                                              "reports: The printer may not exist or is unavailable at this time. "
+                                              "It prints once the printer can be reached.")),
+        qPrintable(h.messages.join(u'\n')), 30000);
     QVERIFY(printer("on"));
     // The backend tries again within half a minute; the page comes once.
     QTRY_COMPARE_WITH_TIMEOUT(jobs().size(), before.size() + 1, 60000);
     QVERIFY(spooler.settled());
     QCOMPARE(jobs().size(), before.size() + 1);
+    QCOMPARE(h.messages.size(), 1);  // told once, however often the backend tried
+  }
+
+  // A printer shared from a Windows PC: a real smbd behind CUPS's smb
+  // backend, on a queue made with plain lpadmin, whose share takes only the
+  // user clinic with the password "right". Each answer in `answers` is given
+  // in turn at the password dialog ("" cancels it; "close-cancel" and
+  // "close-leave" close the window instead, cancelling the page or leaving
+  // it held). The window takes input right after Print, in every case.
+  // clang-format off
+  void sharedPrinterAsksForTheHeldPage_data() {
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QStringList>("said");  // %1: the print server
+    QTest::newRow("first print on a new queue") << QStringList{"right"} << 1 << QStringList{};
+    QTest::newRow("wrong password, then right") << QStringList{"wrong", "right"} << 1 << QStringList{};
+    QTest::newRow("wrong password three times") << QStringList{"wrong", "wrong", "wrong"} << 0 << QStringList{"The print server %1 did not accept the user name and password. Nothing was printed."};
+    QTest::newRow("Cancel") << QStringList{""} << 0 << QStringList{"The question of the print server %1 for a user name and password was cancelled. Nothing was printed."};
+    QTest::newRow("closing: cancel the page") << QStringList{"close-cancel"} << 0 << QStringList{};
+    QTest::newRow("closing: leave it held") << QStringList{"close-leave"} << 0 << QStringList{};
+  }
+  // clang-format on
+  void sharedPrinterAsksForTheHeldPage() {
+    QFETCH(QStringList, answers);
+    QFETCH(int, pages);
+    QFETCH(QStringList, said);
+    QVERIFY(spooler.run(QStringLiteral("smb-queue")));
+    const auto restore = qScopeGuard([&] {
+      SetCredentialsAnswerer(nullptr);
+      spooler.run(QStringLiteral("no-smb-queue"));
+    });
+    const QString server = QString::fromLocal8Bit(cupsServer());
+    for (QString& text : said) text = text.arg(server);
+    Harness h(Harness::Printer::Spooler);
+    Operator::Start(answers, h.form.get());
+    h.fill(0, "40", "80", "20", {"2", "1", "3", "2", "1", "3"});
+    h.click(h.form->button(Button::Printing));
+    h.click(h.form->button(Button::Clear));  // lands at once: Print has returned
+    QCOMPARE(h.box(TextBox::UsrName)->text(), QString());
+    const bool closing = answers.first().startsWith(QStringLiteral("close"));
+    QTRY_COMPARE_WITH_TIMEOUT(Operator::asked, int(answers.size()), 20000);
+    // Named by the printer, the user name typed last for it offered.
+    QCOMPARE(Operator::questions.first().printer, QStringLiteral("clinic"));
+    QVERIFY(!Operator::keepOffered);  // no keyring in this session
+    for (qsizetype i = 1; i < Operator::questions.size(); ++i) {
+      QVERIFY(Operator::questions[i].again);
+      QCOMPARE(Operator::questions[i].user, QStringLiteral("clinic"));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(ShareOutput(spooler).size(), pages, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(h.messages, said, 20000);
+    if (closing)
+      QCOMPARE(Operator::closeQuestions, QStringList{"A page is waiting at the printer \"clinic\" for a user name and "
+                                                     "password. Cancel it, or leave it held at the print server?"});
+    // A page left held waits at the server; any other is done with.
+    const bool held = answers.first() == QStringLiteral("close-leave");
+    QTRY_COMPARE_WITH_TIMEOUT(Run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).isEmpty(), !held, 10000);
+    QCOMPARE(ShareOutput(spooler).size(), pages);
+  }
+
+  // The share down at Print: the backend's own words, once, and the page
+  // once it is back (the backend tries again each minute), asked for then.
+  void sharedPrinterComesBack() {
+    QVERIFY(spooler.run(QStringLiteral("smb-queue")));
+    const auto restore = qScopeGuard([&] {
+      SetCredentialsAnswerer(nullptr);
+      spooler.run(QStringLiteral("no-smb-queue"));
+    });
+    QVERIFY(spooler.run(QStringLiteral("share-down")));
+    Harness h(Harness::Printer::Spooler);
+    Operator::Start({QStringLiteral("right")}, h.form.get());
+    h.fill(0, "40", "80", "20", {"2", "1", "3", "2", "1", "3"});
+    h.click(h.form->button(Button::Printing));
+    h.click(h.form->button(Button::Clear));
+    QCOMPARE(h.box(TextBox::UsrName)->text(), QString());
+    const QStringList said{QStringLiteral(
+        "The page is waiting at the printer \"clinic\", which reports: Unable to connect to CIFS host: "
+        "NT_STATUS_CONNECTION_REFUSED. Will retry in 60 seconds. It prints once the printer can be reached.")};
+    QTRY_COMPARE_WITH_TIMEOUT(h.messages, said, 20000);
+    QVERIFY(spooler.run(QStringLiteral("share-up")));
+    QTRY_COMPARE_WITH_TIMEOUT(ShareOutput(spooler).size(), 1, 90000);
+    QVERIFY(spooler.settled());
+    QCOMPARE(ShareOutput(spooler).size(), 1);
+    QCOMPARE(Operator::asked, 1);
+    QCOMPARE(h.messages, said);  // nothing more
+  }
+
+  // With a keyring in the session, a password the operator asked to remember
+  // is used without asking; once the share takes it no more, the dialog asks
+  // again and the new answer replaces it.
+  void sharedPrinterKeepsThePassword() {
+    const QString keyring = QFileInfo(spooler.script).dir().filePath(QStringLiteral("keyring.sh"));
+    QVERIFY(Spawn(keyring, {QStringLiteral("start"), spooler.dir}, true));
+    QVERIFY(spooler.run(QStringLiteral("smb-queue")));
+    const auto restore = qScopeGuard([&] {
+      SetCredentialsAnswerer(nullptr);
+      spooler.run(QStringLiteral("no-smb-queue"));
+      Spawn(keyring, {QStringLiteral("stop"), spooler.dir}, true);
+    });
+    Harness h(Harness::Printer::Spooler);
+    h.fill(0, "40", "80", "20", {"2", "1", "3", "2", "1", "3"});
+    const auto print = [&](int asked) {
+      const int pages = int(ShareOutput(spooler).size());
+      h.click(h.form->button(Button::Printing));
+      QTRY_COMPARE_WITH_TIMEOUT(ShareOutput(spooler).size(), pages + 1, 30000);
+      QCOMPARE(Operator::asked, asked);
+    };
+    Operator::Start({QStringLiteral("right+keep")}, h.form.get());
+    print(1);
+    QVERIFY(Operator::keepOffered);
+    print(1);
+    QVERIFY(spooler.run(QStringLiteral("share-password")));
+    Operator::script = QStringList{QStringLiteral("changed+keep")};
+    print(2);
+    QVERIFY(Operator::questions.last().again);
+    print(2);
+    QVERIFY2(h.messages.isEmpty(), qPrintable(h.messages.join(u'\n')));
   }
 };
 

@@ -23,6 +23,7 @@
 #include "lists.h"
 #include "message_box.h"
 #include "print_page.h"
+#include "print_watches.h"
 #include "range_check_guard.h"
 #include "range_checks.h"
 #include "report_accessible.h"
@@ -42,8 +43,12 @@ QString CaptionWithoutColon(const char* caption) {
 }  // namespace
 
 FrmInput::FrmInput(QWidget* parent)
-    : QWidget(parent), printer_([this](const PrintoutTexts& texts) {
-        return PrintOnDefaultPrinter(texts, CredentialsPromptOver(this));
+    : QWidget(parent),
+      watches_(std::make_unique<PrintWatches>(
+          CredentialsPromptOver(this), [this](const QString& text) { showMessage(text); },
+          [this] { return handling_; })),
+      printer_([this](const PrintoutTexts& texts) {
+        return PrintOnDefaultPrinter(texts, CredentialsPromptOver(this), kPrintBoundMs, watches_->watchNext());
       }) {
   InstallAccessibleInterfaces();
   build();
@@ -221,6 +226,23 @@ void FrmInput::showMessage(const QString& text) {
   activateWindow();
 }
 
+void FrmInput::closeEvent(QCloseEvent* event) {
+  QStringList held = watches_->heldForCredentials();
+  if (!held.isEmpty()) {
+    const bool many = held.size() > 1;
+    held.removeDuplicates();
+    for (QString& printer : held) printer = u'"' + printer + u'"';
+    const QString question =
+        (many ? QStringLiteral("Pages are waiting at the printer%1 %2 for a user name and password. Cancel them, or "
+                               "leave them held at the print server?")
+              : QStringLiteral("A page is waiting at the printer%1 %2 for a user name and password. Cancel it, or "
+                               "leave it held at the print server?"))
+            .arg(held.size() > 1 ? QStringLiteral("s") : QString(), held.join(QStringLiteral(", ")));
+    watches_->endHeld(heldPageChooser_ ? heldPageChooser_(question) : AskCancelHeld(this, question, many));
+  }
+  QWidget::closeEvent(event);
+}
+
 void FrmInput::setResultCaption(const QString& caption) { result_->setText(WithLineFeeds(caption)); }
 
 QLabel* FrmInput::result() const { return result_; }
@@ -252,7 +274,10 @@ void FrmInput::runHandler(Handler&& handler) {
   // reader's press) may start another one inside it.
   if (handling_) return;
   handling_ = true;
-  const auto done = qScopeGuard([this] { handling_ = false; });
+  const auto done = qScopeGuard([this] {
+    handling_ = false;
+    watches_->deliver();  // what a watch had to say meanwhile
+  });
   // Nothing should reach here; if something does, say so and carry on.
   try {
     handler();

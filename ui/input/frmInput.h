@@ -23,6 +23,7 @@ class QScreen;
 namespace vitayear::ui {
 
 class FrmPrint;
+class PrintWatches;
 class PrintoutTexts;
 class RangeCheckGuard;
 class Announcer;
@@ -51,6 +52,13 @@ class FrmInput : public QWidget {
 
   // Where Print sends the page; the default printer unless replaced.
   void setPrinter(Printer printer) { printer_ = std::move(printer); }
+  // The pages printed, watched until they are done.
+  PrintWatches& printWatches() { return *watches_; }
+
+  // Closing while a page waits for a printer's password asks whether to
+  // cancel it (true) or leave it held; a test may answer in the operator's place.
+  using HeldPageChooser = std::function<bool(const QString& question)>;
+  void setHeldPageChooser(HeldPageChooser chooser) { heldPageChooser_ = std::move(chooser); }
 
   // The report text, whose lines end in carriage returns.
   void setResultCaption(const QString& caption);
@@ -68,6 +76,7 @@ class FrmInput : public QWidget {
 
  protected:
   bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void build();
@@ -97,6 +106,8 @@ class FrmInput : public QWidget {
   bool handling_ = false;                   // a button's handler is running
   QMetaObject::Connection screenFollowed_;  // the window's screen changes
   MessageSink messageSink_;
+  HeldPageChooser heldPageChooser_;
+  std::unique_ptr<PrintWatches> watches_;
   Printer printer_;
   std::unique_ptr<FrmPrint> printout_;
   // Owned here rather than by Qt's child list, so that it stops watching

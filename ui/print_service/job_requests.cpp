@@ -96,6 +96,11 @@ bool JobState::heldForCredentials() const {
   return known && state == IPP_JSTATE_HELD && reasons.contains(QStringLiteral("cups-held-for-authentication"));
 }
 
+bool BackendRetrying(const JobState& job, const QueueState& queue) {
+  return job.known && job.state == IPP_JSTATE_PROCESSING && !job.printerMessage.isEmpty() && !queue.message.isEmpty() &&
+         job.printerMessage != queue.message;
+}
+
 bool QueueState::unreachable() const {
   for (const QString& reason : reasons)
     if (reason.startsWith(QStringLiteral("offline")) || reason.endsWith(QStringLiteral("-error"))) return true;
@@ -105,9 +110,11 @@ bool QueueState::unreachable() const {
 }
 
 JobState AskJobState(ServerLink& link, const char* printerUri, int job) {
-  const Answer answer = AskAttributes(link, printerUri, job, {"job-state", "job-state-reasons", "number-of-documents"});
+  const Answer answer = AskAttributes(
+      link, printerUri, job, {"job-state", "job-state-reasons", "number-of-documents", "job-printer-state-message"});
+  const QStringList message = Texts(answer, "job-printer-state-message");
   return {answer != nullptr, Number(answer, "job-state"), Texts(answer, "job-state-reasons"),
-          Number(answer, "number-of-documents")};
+          Number(answer, "number-of-documents"), message.isEmpty() ? QString() : WithoutClosingStop(message.first())};
 }
 
 QueueState AskQueue(ServerLink& link, const char* printerUri) {
@@ -124,6 +131,8 @@ void CancelJob(ServerLink& link, const char* printerUri, int job) {
 
 QStringList CredentialsAskedFor(ServerLink& link, const char* printerUri) {
   const QStringList asked = Texts(AskAttributes(link, printerUri, 0, {"auth-info-required"}), "auth-info-required");
+  if (asked.isEmpty() || asked == QStringList{QStringLiteral("none")})
+    return {QStringLiteral("username"), QStringLiteral("password")};
   for (const QString& kind : asked)
     if (kind != QStringLiteral("username") && kind != QStringLiteral("password")) return {};
   return asked;

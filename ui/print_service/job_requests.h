@@ -13,11 +13,17 @@ struct JobState {
   bool known = false;  // the server answered
   int state = 0;       // ipp_jstate_t
   QStringList reasons;
-  int documents = -1;  // -1 when the server does not say
+  int documents = -1;      // -1 when the server does not say
+  QString printerMessage;  // the backend's words kept for the job: its last, or its first error
 
   bool holdsThePage() const;        // the whole page: it prints, or waits to
   bool heldForCredentials() const;  // until its printer gets a user name and password
 };
+
+struct QueueState;
+// The backend reported an error and goes on trying (the job still printing):
+// an smb backend that cannot connect says so once, then that it retries.
+bool BackendRetrying(const JobState& job, const QueueState& queue);
 
 struct QueueState {
   bool known = false;
@@ -37,7 +43,9 @@ QueueState AskQueue(ServerLink& link, const char* printerUri);
 QString QueueReason(ServerLink& link, const char* printerUri);
 void CancelJob(ServerLink& link, const char* printerUri, int job);
 // What the queue's backend asks for, if the operator can answer it: a user
-// name and a password (not a Kerberos ticket, not a domain of its own).
+// name and a password (not a Kerberos ticket, not a domain of its own). A
+// queue that states nothing (a share's, until the server restarts) has held
+// the job for just these.
 QStringList CredentialsAskedFor(ServerLink& link, const char* printerUri);
 // Hands them to the spooler for the held job, which releases it.
 bool Authenticate(ServerLink& link, const char* printerUri, int job, const QStringList& asked,

@@ -1,89 +1,142 @@
 #include "job_watch.h"
 
-#include <thread>
-
 #include "job_requests.h"
 
 namespace vitayear::ui {
+
+void JobWatch::tell(const QString& text) {
+  std::lock_guard lock(mutex);
+  messages.push_back(text);
+  if (wakeWindow) wakeWindow();
+}
+
+std::optional<Credentials> JobWatch::ask(const CredentialsQuestion& question) {
+  std::unique_lock lock(mutex);
+  if (stop) return std::nullopt;
+  asked = question;
+  answer.reset();
+  if (wakeWindow) wakeWindow();
+  changed.wait(lock, [this] { return answer.has_value() || stop; });
+  asked.reset();
+  std::optional<Credentials> given = stop ? std::nullopt : answer.value_or(std::nullopt);
+  answer.reset();
+  return given;
+}
+
+void JobWatch::setHeld(const QString& printer) {
+  std::lock_guard lock(mutex);
+  heldFor = printer;
+}
+
+bool JobWatch::stopping() {
+  std::lock_guard lock(mutex);
+  return stop;
+}
+
+bool JobWatch::rest(int ms) {
+  std::unique_lock lock(mutex);
+  return !changed.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stop; });
+}
+
+void JobWatch::end() {
+  std::lock_guard lock(mutex);
+  ended = true;
+  heldFor.clear();
+  changed.notify_all();
+  if (wakeWindow) wakeWindow();
+}
+
 namespace {
 
-using namespace std::chrono_literals;
+constexpr int kRoundMs = 10000;  // each look at the job, connecting included
+constexpr int kPollMs = 1000;
+constexpr int kAwayMs = 5000;  // between tries while the server cannot be reached
 
-constexpr auto kQuiet = 2s;            // processing, the backend speaking of no trouble: it prints
-constexpr double kAnswerMargin = 0.6;  // before the deadline, for what it found to reach the window
-
-// A queue that asks for a password holds the job only once its backend has
-// tried: the job is watched until it prints, or is held and answered.
-// `state` ends as the job's last; the fault is why it was cancelled.
-LinkFault WatchForCredentials(ServerLink& link, const char* printerUri, int job, JobState& state) {
-  const QStringList asked = CredentialsAskedFor(link, printerUri);
-  int answers = 0;
-  QString user = QString::fromUtf8(cupsUser());
-  while (!asked.isEmpty() && state.known && !link.expired() &&
-         (state.state == IPP_JSTATE_PENDING || state.state == IPP_JSTATE_PROCESSING || state.heldForCredentials())) {
-    if (!state.heldForCredentials()) {
-      std::this_thread::sleep_for(100ms);
-    } else {
-      if (answers == kCredentialAnswers) {  // held for ever otherwise: nobody else is there to answer
-        CancelJob(link, printerUri, job);
-        return LinkFault::CredentialsRefused;
-      }
-      const std::optional<Credentials> given = link.askOperator(user, answers++ > 0);
-      if (!given && link.expired()) break;  // the window no longer waits: the page stays
-      if (!given) {
-        CancelJob(link, printerUri, job);
-        return LinkFault::CredentialsCancelled;
-      }
-      user = given->user;
-      if (!Authenticate(link, printerUri, job, asked, *given)) break;
-    }
-    state = AskJobState(link, printerUri, job);
-  }
-  return LinkFault::None;
-}
+enum class Trouble { None, Held, Paused, Unreachable };
 
 // What holds the page back, if anything: the job held, the queue paused,
-// the printer out of reach, in the server's and the administrator's words.
-QString Holding(const JobState& state, const QueueState& queue, const QString& printer) {
-  if (state.known && state.state == IPP_JSTATE_HELD) {
+// the printer out of reach, in the server's, the administrator's or the
+// backend's words.
+std::pair<Trouble, QString> Holding(const JobState& state, const QueueState& queue, const QString& printer) {
+  if (state.state == IPP_JSTATE_HELD) {
     QStringList why = state.reasons;
     why.removeAll(QStringLiteral("none"));
-    return HeldNotice(printer, why.isEmpty() ? QStringLiteral("job-hold-until-specified") : why.join(u", "));
+    return {Trouble::Held,
+            HeldNotice(printer, why.isEmpty() ? QStringLiteral("job-hold-until-specified") : why.join(u", "))};
   }
-  if (queue.state == IPP_PSTATE_STOPPED) return PausedNotice(printer, queue.message);
-  if (state.known && state.state < IPP_JSTATE_CANCELED && queue.unreachable())
-    return UnreachableNotice(printer, queue.message.isEmpty() ? queue.reasons.join(u", ") : queue.message);
-  return {};
+  if (queue.state == IPP_PSTATE_STOPPED) return {Trouble::Paused, PausedNotice(printer, queue.message)};
+  if (queue.unreachable() || BackendRetrying(state, queue))
+    return {Trouble::Unreachable,
+            UnreachableNotice(printer, queue.message.isEmpty() ? queue.reasons.join(u", ") : queue.message)};
+  return {Trouble::None, {}};
 }
 
-// Until the backend speaks, the job is in the filters: only the backend finds
-// a device off. A job behind another one the printer prints prints after it.
-bool Quiet(const JobState& state, const QueueState& queue) {
-  const bool underWay = state.state == IPP_JSTATE_PROCESSING ||
-                        (state.state == IPP_JSTATE_PENDING && queue.state == IPP_PSTATE_PROCESSING);
-  return underWay && !queue.message.isEmpty() && !queue.reasons.contains(QStringLiteral("connecting-to-device"));
+enum class Answered { Yes, Unanswerable, End };
+
+// The printer's question for the held job, put to the operator; a wrong
+// answer is asked again, up to kCredentialAnswers, then the job cancelled.
+Answered AnswerHeld(ServerLink& link, const WatchedJob& job, JobWatch& watch, int& answers, QString& user) {
+  const char* uri = job.uri.constData();
+  const QStringList asked = CredentialsAskedFor(link, uri);
+  if (asked.isEmpty()) return Answered::Unanswerable;
+  if (answers == kCredentialAnswers) {  // held for ever otherwise
+    CancelJob(link, uri, job.job);
+    watch.tell(Failed(LinkFault::CredentialsRefused, job.server, {}).problem);
+    return Answered::End;
+  }
+  watch.setHeld(job.printer);
+  const std::optional<Credentials> given = watch.ask({job.server, job.printer, user, answers++ > 0});
+  watch.setHeld({});
+  if (watch.stopping()) return Answered::End;
+  link.renew(kRoundMs);
+  if (!given) {
+    CancelJob(link, uri, job.job);
+    watch.tell(Failed(LinkFault::CredentialsCancelled, job.server, {}).problem);
+    return Answered::End;
+  }
+  user = given->user;
+  Authenticate(link, uri, job.job, asked, *given);
+  return Answered::Yes;
 }
 
 }  // namespace
 
-Look LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const QString& printer) {
-  JobState state = AskJobState(link, printerUri, job);
-  if (const LinkFault dropped = WatchForCredentials(link, printerUri, job, state); dropped != LinkFault::None)
-    return {{}, dropped};
-  Clock::time_point quietSince = Clock::time_point::max();
-  for (;;) {
-    const QueueState queue =
-        state.known && state.state == IPP_JSTATE_HELD ? QueueState{true, 0, {}, {}} : AskQueue(link, printerUri);
-    if (!queue.known) return {};
-    if (QString notice = Holding(state, queue, printer); !notice.isEmpty()) return {notice};
-    // Printed, cancelled or aborted: nothing waits.
-    if (!state.known || state.state >= IPP_JSTATE_CANCELED) return {};
-    quietSince = Quiet(state, queue) ? std::min(quietSince, Clock::now()) : Clock::time_point::max();
-    if (Clock::now() - quietSince >= kQuiet) return {};  // it prints
-    if (link.secondsLeft() < kAnswerMargin + 0.25) return {};
-    std::this_thread::sleep_for(250ms);
-    state = AskJobState(link, printerUri, job);
+void WatchJob(ServerLink& link, const WatchedJob& job, JobWatch& watch) {
+  const char* uri = job.uri.constData();
+  Trouble said = Trouble::None;
+  int answers = 0;
+  QString user = QString::fromUtf8(link.user);
+  while (!watch.stopping()) {
+    link.renew(kRoundMs);
+    const JobState state = link.http || link.connect() ? AskJobState(link, uri, job.job) : JobState{};
+    if (!state.known) {
+      if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND || !watch.rest(kAwayMs)) break;  // the job is gone
+      link.renew(kRoundMs);
+      link.reconnect();
+      continue;
+    }
+    if (state.state >= IPP_JSTATE_CANCELED) break;  // printed, cancelled or aborted
+    if (state.heldForCredentials()) {
+      const Answered answered = AnswerHeld(link, job, watch, answers, user);
+      if (answered == Answered::End) break;
+      if (answered == Answered::Yes) {
+        said = Trouble::None;
+        continue;
+      }
+    }
+    const QueueState queue = AskQueue(link, uri);
+    const auto [trouble, notice] = Holding(state, queue, job.printer);
+    if (trouble != Trouble::None && trouble != said) watch.tell(notice);
+    said = trouble;
+    if (!watch.rest(kPollMs)) break;
   }
+  bool cancel = false;
+  {
+    std::lock_guard lock(watch.mutex);
+    cancel = watch.cancelHeld;
+  }
+  link.renew(kRoundMs);
+  if (cancel) CancelJob(link, uri, job.job);
 }
 
 }  // namespace vitayear::ui

@@ -1,19 +1,22 @@
-// A watch over the job and its queue once the page is handed over, on the
-// print worker's thread.
+// The watch over a job once the page is handed over, on a thread of the
+// module's: the window takes input meanwhile.
 #pragma once
 
 #include "server_link.h"
 
 namespace vitayear::ui {
 
-struct Look {
-  QString notice;                       // the page is waiting, and why; empty when nothing holds it back
-  LinkFault dropped = LinkFault::None;  // the job was cancelled for this
+struct WatchedJob {
+  QString server;  // as the messages name it
+  QString printer;
+  QByteArray uri;  // the printer's
+  int job = 0;
 };
 
-// Until the job prints or is done, something holds it back, or the deadline is
-// near; a printer switched off shows once its backend tried it. A job held for
-// a password (a Windows share) is answered from the operator, or cancelled.
-Look LookAtJobAndQueue(ServerLink& link, const char* printerUri, int job, const QString& printer);
+// Until the job is printed, cancelled or aborted, or the window stops the
+// watch. A job held for a user name and password (a Windows share) is asked
+// of the operator, whatever its queue states; a page that waits (held,
+// paused, the printer out of reach) is told once for each time it starts to.
+void WatchJob(ServerLink& link, const WatchedJob& job, JobWatch& watch);
 
 }  // namespace vitayear::ui

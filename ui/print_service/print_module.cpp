@@ -1,6 +1,7 @@
 // The print module: one print, from the default printer to the job's last word.
 #include <atomic>
 #include <memory>
+#include <thread>
 
 #include "job_requests.h"
 #include "job_watch.h"
@@ -10,9 +11,6 @@
 
 namespace vitayear::ui {
 namespace {
-
-// Kept back from the page's upload for a last word about its job.
-constexpr int kJobLookMs = 1500;
 
 // Shared with the worker, which may outlive the window's wait: while it
 // hands the page over, the window's thread reads only the atomic fields.
@@ -62,11 +60,9 @@ ipp_status_t SendPage(ServerLink& link, PrintJob& print) {
 // Once the job exists, its state on the server decides what the operator is
 // told: a page the server holds is never reported as not printed.
 PrintResult Submit(ServerLink& link, PrintJob& print) {
-  link.keepInReserve(kJobLookMs);
   const ipp_status_t finished = SendPage(link, print);
   const LinkFault fault = link.fault();
   const QString answer = link.lastAnswer();
-  link.keepInReserve(0);
   const char* uri = print.printer.uri();
   if (print.job <= 0)
     return Refused(fault, print.name, print.server, answer,
@@ -81,9 +77,27 @@ PrintResult Submit(ServerLink& link, PrintJob& print) {
     }
   }
   print.accepted = true;
-  const Look look = LookAtJobAndQueue(link, uri, print.job, print.name);
-  print.accepted = look.dropped == LinkFault::None;
-  return print.accepted ? PrintResult{true, {}, look.notice} : Failed(look.dropped, print.server, {});
+  return {true, {}, {}};
+}
+
+// From the hand-over on, on a connection of its own, with the password the
+// operator gave for the page, if any.
+void StartWatch(const PrintWorker& worker, const PrintJob& print, std::shared_ptr<JobWatch> watch) {
+  auto link = std::make_shared<ServerLink>(0);
+  link->host = worker.link().host;
+  link->port = worker.link().port;
+  link->encryption = worker.link().encryption;
+  {
+    std::lock_guard lock(worker.link().mutex);
+    link->answerWith(worker.link().user, worker.link().password);
+  }
+  const char* uri = print.printer.uri();
+  WatchedJob job{print.server, print.name, uri ? QByteArray(uri) : QByteArray(), print.job};
+  std::thread([link, job = std::move(job), watch = std::move(watch)] {
+    link->enterWorkerThread();
+    WatchJob(*link, job, *watch);
+    watch->end();
+  }).detach();
 }
 
 // At the deadline: the look after the hand-over cut short, or the page not (all) taken.
@@ -107,6 +121,7 @@ extern "C" Q_DECL_EXPORT void vitayear_print_page(const PrintCall& call, PrintRe
   if (!worker.run([print](ServerLink& link) { print->result = Submit(link, *print); }))
     return void(result = Cut(*print, worker.lateFault()));
   result = print->result.value_or(Failed(LinkFault::NoAnswer, print->server, {}));
+  if (result.ok && call.watch) StartWatch(worker, *print, call.watch);
 }
 
 }  // namespace vitayear::ui

@@ -32,13 +32,14 @@ PrintEntry PrintModule() {
 
 }  // namespace
 
-PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts, CredentialsPrompt prompt, int boundMs) {
+PrintResult PrintOnDefaultPrinter(const PrintoutTexts& texts, CredentialsPrompt prompt, int boundMs,
+                                  std::shared_ptr<JobWatch> watch) {
   const PrintEntry print = PrintModule();
   if (!print) return Problem(QStringLiteral("The printing library (libcups) could not be loaded."));
   QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
   const auto busy = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
   PrintResult result;
-  print({&texts, boundMs, std::move(prompt)}, result);
+  print({&texts, boundMs, std::move(prompt), std::move(watch)}, result);
   return result;
 }
 

@@ -54,8 +54,7 @@ bool PrintWorker::run(std::function<void(ServerLink&)> work) {
     }
     const auto now = Clock::now();
     if (now >= s.deadline) break;
-    if (now >= s.shutDownAt) s.shutDownConnection();
-    timer_.start(std::chrono::ceil<std::chrono::milliseconds>(std::min(s.deadline, s.shutDownAt) - now));
+    timer_.start(std::chrono::ceil<std::chrono::milliseconds>(s.deadline - now));
     lock.unlock();
     loop_.exec(QEventLoop::ExcludeUserInputEvents);
     lock.lock();
@@ -76,11 +75,10 @@ void PrintWorker::answerQuestion(std::unique_lock<std::mutex>& lock) {
   const bool again = s.again;
   const auto asked = Clock::now();
   lock.unlock();
-  std::optional<Credentials> answer = prompt_ ? prompt_(serverName(), user, again) : std::nullopt;
+  std::optional<Credentials> answer = prompt_ ? prompt_({serverName(), {}, user, again}) : std::nullopt;
   lock.lock();
   const auto spent = Clock::now() - asked;
   s.deadline += spent;
-  if (s.shutDownAt != Clock::time_point::max()) s.shutDownAt += spent;
   s.answer = std::move(answer);
   s.answered = true;
   s.changed.notify_all();

@@ -30,6 +30,8 @@ class PrintWorker {
 
   // The server as configured: host and port, or a local socket's path.
   QString serverName() const;
+  // Its settings and the operator's answers, once `run` returned true.
+  const ServerLink& link() const { return *link_; }
 
  private:
   // The lock released meanwhile; the time at the dialog is not the server's.

@@ -20,7 +20,6 @@ void ServerLink::wakeWindow() const {
 }
 
 void ServerLink::shutDownConnection() {
-  shutDownAt = Clock::time_point::max();
   if (const int fd = http ? httpGetFd(http) : -1; fd >= 0) ::shutdown(fd, SHUT_RDWR);
 }
 
@@ -58,6 +57,18 @@ double ServerLink::secondsLeft() const {
 bool ServerLink::expired() const {
   std::lock_guard lock(mutex);
   return abandoned || Clock::now() >= deadline;
+}
+
+void ServerLink::renew(int budgetMs) {
+  std::lock_guard lock(mutex);
+  deadline = Clock::now() + std::chrono::milliseconds(budgetMs);
+}
+
+void ServerLink::answerWith(const QByteArray& given, const QByteArray& secret) {
+  std::lock_guard lock(mutex);
+  user = given;
+  password = secret;
+  unattended = true;
 }
 
 void ServerLink::note(LinkFault fault) {
@@ -117,12 +128,6 @@ LinkFault ServerLink::fault() const {
 
 QString ServerLink::lastAnswer() const { return WithoutClosingStop(QString::fromUtf8(cupsLastErrorString())); }
 
-void ServerLink::keepInReserve(int msBeforeDeadline) {
-  std::lock_guard lock(mutex);
-  shutDownAt = msBeforeDeadline > 0 ? deadline - std::chrono::milliseconds(msBeforeDeadline) : Clock::time_point::max();
-  wakeWindow();
-}
-
 std::optional<Credentials> ServerLink::askOperator(const QString& offering, bool refused) {
   std::unique_lock lock(mutex);
   if (abandoned) return std::nullopt;
@@ -141,6 +146,9 @@ const char* ServerLink::OnPassword(const char*, http_t*, const char*, const char
   std::unique_lock lock(link.mutex);
   if (link.abandoned) return nullptr;
   const int answers = link.answers++;
+  // The page's password, a few times in all: one refused is not tried for ever.
+  if (link.unattended)
+    return !link.password.isEmpty() && answers < kCredentialAnswers ? link.password.constData() : nullptr;
   const QString offering = QString::fromUtf8(link.user);
   lock.unlock();
   const std::optional<Credentials> given =

@@ -46,22 +46,22 @@ class ServerLink {
   bool reconnect();          // afresh, for a last word about a job
   LinkFault fault() const;
   QString lastAnswer() const;  // the server's words for the last failed request
-  // The connection is shut down `msBeforeDeadline` before the deadline,
-  // leaving that much for a look at the job; 0 lifts it.
-  void keepInReserve(int msBeforeDeadline);
   bool expired() const;
+  void renew(int budgetMs);  // a new bound from now, for a watch's next look
+  // A watch's link: the server's question for a password is answered with
+  // the one the operator gave for the page, never asked again.
+  void answerWith(const QByteArray& user, const QByteArray& password);
   double secondsLeft() const;  // never less than a hundredth
   // Asked on the window's thread; nullopt when cancelled or too late.
   std::optional<Credentials> askOperator(const QString& offering, bool refused);
   void wakeWindow() const;    // something below changed
-  void shutDownConnection();  // only the socket, as the worker may be in TLS; once
+  void shutDownConnection();  // only the socket, as the worker may be in TLS
 
   // Shared with the window's thread, under the mutex (but the atomic).
   mutable std::mutex mutex;
   std::condition_variable changed;  // for the worker: answered, or given up
   int wake = -1;                    // an eventfd the window's thread waits on
   Clock::time_point deadline;
-  Clock::time_point shutDownAt = Clock::time_point::max();
   bool done = true, abandoned = false, lookingUp = false;
   std::atomic<int> cancel{0};
   http_t* http = nullptr;  // written by the worker only
@@ -71,6 +71,7 @@ class ServerLink {
   int answers = 0;
   std::optional<Credentials> answer;
   QByteArray password;  // alive while libcups uses it
+  bool unattended = false;
   // libcups keeps its settings per thread: the window's, read there.
   QByteArray host = cupsServer(), user = cupsUser();
   int port = ippPort();
