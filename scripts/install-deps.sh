@@ -13,10 +13,11 @@ set -euo pipefail
 profile=${1:-run}
 
 # The program alone: Qt Widgets (whose CMake files need the GL headers),
-# libcups's headers and the fonts the windows name.
+# libcups's headers, QtKeychain (and libsecret, which it loads to reach the
+# desktop's keyring) and the fonts the windows name.
 run_packages=(
   cmake ninja-build g++ make
-  qt6-base-dev libgl-dev fonts-liberation libcups2-dev
+  qt6-base-dev libgl-dev fonts-liberation libcups2-dev qtkeychain-qt6-dev libsecret-1-0
 )
 # dpkg-buildpackage and dh; the rest is debian/control's Build-Depends.
 package_packages=(dpkg-dev debhelper)
@@ -27,6 +28,7 @@ test_packages=(
   weston qt6-wayland xkb-data openbox tint2 x11-utils util-linux
   orca speech-dispatcher at-spi2-core python3-pyatspi
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils cups-ipp-utils avahi-daemon
+  samba smbclient libnss-wrapper iproute2 gnome-keyring
   locales gcovr procps
   desktop-file-utils appstream lintian
   autopkgtest xdotool diffoscope-minimal
