@@ -1,4 +1,5 @@
-// The print module: one print, from the default printer to the job's last word.
+// The print module: one print, from the default printer to the hand-over,
+// and the watch over its job from then on.
 #include <atomic>
 #include <memory>
 #include <thread>
