@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "desktop_identity.h"
 #include "frmInput.h"
 
 namespace {
@@ -30,7 +31,7 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Vitayear"));
+  vitayear::ui::IdentifyToDesktop();
 
   vitayear::ui::FrmInput window;
   window.show();

@@ -36,6 +36,15 @@ test_packages=(
 bench_packages=(libbenchmark-dev libxcb1-dev)
 debian13_packages=(debootstrap debian-archive-keyring git)
 
+# Qt's SVG plugins, which draw the program's icon: in the library's own
+# package up to Qt 6.5, in a package of their own from Debian 13 on.
+svg_plugins() {
+  local release
+  release=$(. /etc/os-release && echo "${VERSION_ID:-0}")
+  if [ "${release%%.*}" -ge 13 ] 2>/dev/null; then echo qt6-svg-plugins; else echo libqt6svg6; fi
+}
+run_packages+=("$(svg_plugins)")
+
 # The packages of a release-specific name, for what is installed by now.
 derived() {
   local clang_major weston_lib

@@ -48,6 +48,10 @@ printf '{"uuid": "%s", "name": "Window report", "description": "Test report", "s
   "$uuid" "$version" >"$ext/metadata.json"
 cp "$here/../tests/wayland/gnome_window_report.js" "$ext/extension.js"
 gsettings set org.gnome.shell enabled-extensions "['$uuid']"
+# The program's desktop entry, as an installed one would be, for the
+# shell's window tracker to match its windows to.
+mkdir -p "$XDG_DATA_HOME/applications"
+cp "$here"/../data/*.desktop "$XDG_DATA_HOME/applications/"
 # The overview that a new session opens with would hide the windows.
 gsettings set org.gnome.shell welcome-dialog-last-shown-version "'99'" 2>/dev/null || true
 export VITAYEAR_DESKTOP_REPORT=$runtime/desktop-report

@@ -5,6 +5,7 @@
 #   screen X Y W H
 #   workarea X Y W H
 #   window X Y W H TITLE
+#   identity CLASS ICON   (WM_CLASS's class; "icon" when _NET_WM_ICON is set)
 #   x11-window-report.sh FILE
 set -uo pipefail
 file=${1:?the report file}
@@ -20,6 +21,9 @@ while :; do
         /^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print x, y, w, h }')
       read -r left right top bottom < <(xprop -id "$id" -notype _NET_FRAME_EXTENTS | sed 's/^[^=]*=//' | numbers)
       echo "window $((x - ${left:-0})) $((y - ${top:-0})) $((w + ${left:-0} + ${right:-0})) $((h + ${top:-0} + ${bottom:-0})) Vitayear"
+      class=$(xprop -id "$id" -notype WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
+      case "$(xprop -id "$id" -notype _NET_WM_ICON)" in *"Icon ("*) icon=icon ;; *) icon=- ;; esac
+      echo "identity ${class:--} $icon"
     done
   } >"$file.new" 2>/dev/null && mv "$file.new" "$file"
   sleep 0.1

@@ -1,7 +1,8 @@
 // The desktop's own account of where the windows are, written by the test
 // desktops (a weston module, a GNOME Shell extension, a script on X11) to
 // the file VITAYEAR_DESKTOP_REPORT names: the area its panels leave free,
-// and the frame of every window as the desktop has placed it.
+// the frame of every window as the desktop has placed it, and whose the
+// desktop takes each window to be.
 #pragma once
 
 #include <QFile>
@@ -17,6 +18,9 @@ struct DesktopReport {
   QRect screen;
   QRect workArea;
   std::vector<QRect> windows;
+  // For each window: the Wayland app id, the X11 class or the desktop entry
+  // the desktop matched it to, and "icon" where it has the window's icon.
+  std::vector<std::pair<QString, QString>> identities;
 
   static QString path() { return qEnvironmentVariable("VITAYEAR_DESKTOP_REPORT"); }
 
@@ -27,6 +31,7 @@ struct DesktopReport {
     const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
     for (const QString& line : lines) {
       const QStringList f = line.split(u' ');
+      if (f.size() == 3 && f[0] == QLatin1String("identity")) report.identities.emplace_back(f[1], f[2]);
       if (f.size() < 5) continue;
       const QRect rect(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt());
       if (f[0] == QLatin1String("screen")) report.screen = rect;

@@ -5,8 +5,10 @@
 //   screen X Y W H
 //   workarea X Y W H
 //   window X Y W H TITLE
+//   identity APP -   (the desktop entry its window tracker gives the window)
 import GLib from 'gi://GLib';
 import Meta from 'gi://Meta';
+import Shell from 'gi://Shell';
 import * as Main from 'resource:///org/gnome/shell/ui/main.js';
 import {Extension} from 'resource:///org/gnome/shell/extensions/extension.js';
 
@@ -26,8 +28,11 @@ export default class WindowReport extends Extension {
             ];
             for (const actor of global.get_window_actors()) {
                 const win = actor.meta_window;
-                if (win.get_window_type() === Meta.WindowType.NORMAL)
-                    lines.push(`window ${rect(win.get_frame_rect())} ${win.get_title()}`);
+                if (win.get_window_type() !== Meta.WindowType.NORMAL)
+                    continue;
+                lines.push(`window ${rect(win.get_frame_rect())} ${win.get_title()}`);
+                const app = Shell.WindowTracker.get_default().get_window_app(win);
+                lines.push(`identity ${app ? app.get_id() : '-'} -`);
             }
             GLib.file_set_contents(`${path}.new`, `${lines.join('\n')}\n`);
             GLib.rename(`${path}.new`, path);

@@ -77,9 +77,12 @@ static int write_report(void *data) {
       struct weston_desktop_surface *window = weston_surface_get_desktop_surface(view->surface);
       struct weston_geometry frame = weston_desktop_surface_get_geometry(window);
       const char *title = weston_desktop_surface_get_title(window);
+      const char *app_id = weston_desktop_surface_get_app_id(window);
       view_position(view, &x, &y);
       fprintf(out, "window %d %d %d %d %s\n", (int)x + frame.x, (int)y + frame.y, frame.width, frame.height,
               title ? title : "");
+      /* weston has no protocol for a window's icon. */
+      fprintf(out, "identity %s -\n", app_id && *app_id ? app_id : "-");
     }
     if (fclose(out) == 0) rename(temporary, report->path);
   }

@@ -12,9 +12,10 @@ constexpr double kSmallestWindowScale = 0.5;
 // Qt's own Wayland decoration is 3 + 30 + 3 + 3; window managers' title bars
 // are of that order.
 constexpr QMargins kTypicalFrame{4, 32, 4, 4};
-// GNOME's top bar and weston's panel, in the desktop's logical pixels; with
-// Qt's own scale above the desktop's this keeps a little more free.
-constexpr int kTopBar = 32;
+// The most a desktop's panel takes, in its logical pixels: Plasma's default
+// panel (44), more than GNOME's top bar and weston's panel (32); with Qt's
+// own scale above the desktop's this keeps a little more free.
+constexpr int kPanel = 44;
 
 }  // namespace
 
@@ -34,7 +35,7 @@ QMargins FrameOf(const QWidget& window) {
 QSize RoomForWindows(const QScreen& screen, bool wayland) {
   QSize room = screen.availableGeometry().size();
   // Where a later Qt reports a work area on Wayland too, it is used as it is.
-  if (wayland && room == screen.geometry().size()) room.rheight() -= kTopBar;
+  if (wayland && room == screen.geometry().size()) room.rheight() -= kPanel;
   return room;
 }
 

@@ -23,8 +23,9 @@ QMargins FrameOf(const QWidget& window);
 // The room for a window on `screen`. On X11 it is the work area that window
 // managers publish, their panels left out, as Qt reports it. On Wayland Qt
 // reports the whole output and passes the compositor's bounds on to no
-// window of a fixed size: a top bar's worth is kept free, as GNOME's and
-// weston's take, so that the whole window fits below it.
+// window of a fixed size: a panel's worth is kept free, as Plasma's default
+// panel takes (GNOME's top bar and weston's panel take less), so that the
+// whole window fits beside it.
 QSize RoomForWindows(const QScreen& screen, bool wayland);
 
 }  // namespace vitayear::ui

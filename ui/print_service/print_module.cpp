@@ -101,7 +101,8 @@ void StartWatch(const PrintWorker& worker, const PrintJob& print, std::shared_pt
   }).detach();
 }
 
-// At the deadline: the look after the hand-over cut short, or the page not (all) taken.
+// At the deadline: the page not (all) taken, or taken just then (its job is
+// then not watched: the worker that holds it may still be finishing).
 PrintResult Cut(const PrintJob& print, LinkFault fault) {
   if (print.accepted) return {true, {}, {}};
   const int job = print.job;  // the printer's name is the worker's until a job exists
