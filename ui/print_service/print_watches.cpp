@@ -33,10 +33,7 @@ std::shared_ptr<JobWatch> PrintWatches::watchNext() {
   auto watch = std::make_shared<JobWatch>();
   // Called by the watch's thread under its mutex, which the destructor takes
   // before this object goes.
-  watch->wakeWindow = [this] {
-    QMetaObject::invokeMethod(
-        this, [this] { deliver(); }, Qt::QueuedConnection);
-  };
+  watch->wakeWindow = [this] { QMetaObject::invokeMethod(this, &PrintWatches::deliver, Qt::QueuedConnection); };
   watches_.push_back(watch);
   return watch;
 }
