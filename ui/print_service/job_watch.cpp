@@ -1,5 +1,8 @@
 #include "job_watch.h"
 
+#include <thread>
+#include <vector>
+
 #include "job_requests.h"
 
 namespace vitayear::ui {
@@ -33,11 +36,6 @@ bool JobWatch::stopping() {
   return stop;
 }
 
-bool JobWatch::rest(int ms) {
-  std::unique_lock lock(mutex);
-  return !changed.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stop; });
-}
-
 void JobWatch::end() {
   std::lock_guard lock(mutex);
   ended = true;
@@ -49,7 +47,13 @@ void JobWatch::end() {
 namespace {
 
 constexpr int kRoundMs = 10000;  // each look at the job, connecting included
+// A look a second at first, when a password is asked for or a printer found
+// off; a page that waits longer is looked at less often, still within 10 s.
+// The connection is not kept between looks: a spooler serves a hundred
+// clients at most, and a paused queue may hold that many pages of ours.
 constexpr int kPollMs = 1000;
+constexpr int kSlowPollMs = 5000;
+constexpr auto kFastWhile = std::chrono::seconds(30);
 constexpr int kAwayMs = 5000;  // between tries while the server cannot be reached
 
 enum class Trouble { None, Held, Paused, Unreachable };
@@ -99,44 +103,132 @@ Answered AnswerHeld(ServerLink& link, const WatchedJob& job, JobWatch& watch, in
   return Answered::Yes;
 }
 
-}  // namespace
-
-void WatchJob(ServerLink& link, const WatchedJob& job, JobWatch& watch) {
-  const char* uri = job.uri.constData();
+// One job's watch: what it has said and asked so far, and when it looks next.
+struct Watched {
+  std::shared_ptr<ServerLink> link;
+  WatchedJob job;
+  std::shared_ptr<JobWatch> watch;
   Trouble said = Trouble::None;
   int answers = 0;
-  QString user = QString::fromUtf8(link.user);
-  while (!watch.stopping()) {
-    link.renew(kRoundMs);
-    const JobState state = link.http || link.connect() ? AskJobState(link, uri, job.job) : JobState{};
+  QString user;
+  Clock::time_point since = Clock::now(), next = since;
+
+  // One look at the job; false once there is nothing more to watch.
+  bool look() {
+    ServerLink& l = *link;
+    const char* uri = job.uri.constData();
+    l.enterWorkerThread();  // this job's server and user
+    l.renew(kRoundMs);
+    const JobState state = l.http || l.connect() ? AskJobState(l, uri, job.job) : JobState{};
     if (!state.known) {
-      if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND || !watch.rest(kAwayMs)) break;  // the job is gone
-      link.renew(kRoundMs);
-      link.reconnect();
-      continue;
+      l.hangUp();
+      next = Clock::now() + std::chrono::milliseconds(kAwayMs);
+      return cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND;  // else the job is gone
     }
-    if (state.state >= IPP_JSTATE_CANCELED) break;  // printed, cancelled or aborted
+    if (state.state >= IPP_JSTATE_CANCELED) return false;  // printed, cancelled or aborted
     if (state.heldForCredentials()) {
-      const Answered answered = AnswerHeld(link, job, watch, answers, user);
-      if (answered == Answered::End) break;
+      const Answered answered = AnswerHeld(l, job, *watch, answers, user);
+      if (answered == Answered::End) return false;
       if (answered == Answered::Yes) {
         said = Trouble::None;
-        continue;
+        next = Clock::now();
+        return true;
       }
     }
-    const QueueState queue = AskQueue(link, uri);
+    const QueueState queue = AskQueue(l, uri);
     const auto [trouble, notice] = Holding(state, queue, job.printer);
-    if (trouble != Trouble::None && trouble != said) watch.tell(notice);
+    if (trouble != Trouble::None && trouble != said) watch->tell(notice);
     said = trouble;
-    if (!watch.rest(kPollMs)) break;
+    l.hangUp();
+    next = Clock::now() + std::chrono::milliseconds(Clock::now() - since < kFastWhile ? kPollMs : kSlowPollMs);
+    return true;
   }
-  bool cancel = false;
+
+  // The page cancelled where the window asked for it, and the window told.
+  void finish() {
+    bool cancel = false;
+    {
+      std::lock_guard lock(watch->mutex);
+      cancel = watch->cancelHeld;
+    }
+    if (cancel) {
+      link->enterWorkerThread();
+      link->renew(kRoundMs);
+      if (link->http || link->connect()) CancelJob(*link, job.uri.constData(), job.job);
+    }
+    link->hangUp();
+    watch->end();
+  }
+};
+
+// The module's watch thread and the jobs it watches.
+class Watcher {
+ public:
+  // Made once and never destroyed: its thread runs until the process ends.
+  static Watcher& Instance() {
+    static Watcher* watcher = new Watcher;
+    return *watcher;
+  }
+
+  void add(Watched watched) {
+    std::lock_guard lock(mutex_);
+    incoming_.push_back(std::move(watched));
+    woken_ = true;
+    wake_.notify_one();
+  }
+
+  void wake() {
+    std::lock_guard lock(mutex_);
+    woken_ = true;
+    wake_.notify_one();
+  }
+
+ private:
+  Watcher() {
+    std::thread([this] { run(); }).detach();
+  }
+
+  // A job's watch mutex is never taken under this one's: the window takes
+  // them the other way round.
+  void run() {
+    std::vector<Watched> watched;
+    for (;;) {
+      {
+        std::unique_lock lock(mutex_);
+        if (watched.empty()) {
+          wake_.wait(lock, [this] { return woken_; });
+        } else {
+          auto next = watched.front().next;
+          for (const Watched& w : watched) next = std::min(next, w.next);
+          wake_.wait_until(lock, next, [this] { return woken_; });
+        }
+        woken_ = false;
+        for (Watched& w : incoming_) watched.push_back(std::move(w));
+        incoming_.clear();
+      }
+      std::erase_if(watched, [](Watched& w) {
+        const bool over = w.watch->stopping() || (w.next <= Clock::now() && !w.look());
+        if (over) w.finish();
+        return over;
+      });
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool woken_ = false;
+  std::vector<Watched> incoming_;
+};
+
+}  // namespace
+
+void WatchJob(std::shared_ptr<ServerLink> link, WatchedJob job, std::shared_ptr<JobWatch> watch) {
   {
-    std::lock_guard lock(watch.mutex);
-    cancel = watch.cancelHeld;
+    std::lock_guard lock(watch->mutex);
+    watch->wakeWatch = [] { Watcher::Instance().wake(); };
   }
-  link.renew(kRoundMs);
-  if (cancel) CancelJob(link, uri, job.job);
+  const QString user = QString::fromUtf8(link->user);
+  Watcher::Instance().add({std::move(link), std::move(job), std::move(watch), Trouble::None, 0, user});
 }
 
 }  // namespace vitayear::ui

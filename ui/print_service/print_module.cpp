@@ -2,7 +2,6 @@
 // and the watch over its job from then on.
 #include <atomic>
 #include <memory>
-#include <thread>
 
 #include "job_requests.h"
 #include "job_watch.h"
@@ -93,12 +92,8 @@ void StartWatch(const PrintWorker& worker, const PrintJob& print, std::shared_pt
     link->answerWith(worker.link().user, worker.link().password);
   }
   const char* uri = print.printer.uri();
-  WatchedJob job{print.server, print.name, uri ? QByteArray(uri) : QByteArray(), print.job};
-  std::thread([link, job = std::move(job), watch = std::move(watch)] {
-    link->enterWorkerThread();
-    WatchJob(*link, job, *watch);
-    watch->end();
-  }).detach();
+  WatchJob(std::move(link), {print.server, print.name, uri ? QByteArray(uri) : QByteArray(), print.job},
+           std::move(watch));
 }
 
 // At the deadline: the page not (all) taken, or taken just then (its job is

@@ -39,7 +39,7 @@ struct CredentialsQuestion {
 using CredentialsPrompt = std::function<std::optional<Credentials>(const CredentialsQuestion& question)>;
 
 // A job watched after the hand-over, until it is done or the program ends,
-// on a thread of the module's: what it has to tell the window and what the
+// on the module's watch thread: what it has to tell the window and what the
 // window tells it. Everything under the mutex.
 struct JobWatch {
   std::mutex mutex;
@@ -47,6 +47,8 @@ struct JobWatch {
   // Posts to the window's thread that something below changed; empty once
   // the window no longer listens. Called under the mutex.
   std::function<void()> wakeWindow;
+  // Set by the module: its watch thread looks again. Called under the mutex.
+  std::function<void()> wakeWatch;
   std::vector<QString> messages;             // notices and problems, in order
   std::optional<CredentialsQuestion> asked;  // waiting for the operator
   std::optional<std::optional<Credentials>> answer;
@@ -54,12 +56,17 @@ struct JobWatch {
   bool ended = false;
   bool stop = false, cancelHeld = false;  // from the window
 
+  // On the window's thread, under the mutex, once it changed something above.
+  void wake() {
+    changed.notify_all();
+    if (wakeWatch) wakeWatch();
+  }
+
   // On the watch's thread.
   void tell(const QString& text);
   std::optional<Credentials> ask(const CredentialsQuestion& question);  // nullopt also when stopped
   void setHeld(const QString& printer);
   bool stopping();
-  bool rest(int ms);  // false once stopped
   void end();
 };
 

@@ -21,7 +21,7 @@ PrintWatches::~PrintWatches() {
     std::lock_guard lock(watch->mutex);
     watch->wakeWindow = nullptr;
     watch->stop = true;
-    watch->changed.notify_all();
+    watch->wake();
   }
   // A watch resting or waiting for an answer ends at once; one in the middle
   // of a request is left to finish alone.
@@ -54,7 +54,7 @@ void PrintWatches::endHeld(bool cancel) {
     if (watch->heldFor.isEmpty() || watch->ended) continue;
     watch->cancelHeld = cancel;
     watch->stop = true;
-    watch->changed.notify_all();
+    watch->wake();
     held.push_back(watch);
   }
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
@@ -81,7 +81,7 @@ void PrintWatches::deliver() {
       std::optional<Credentials> given = prompt_ ? prompt_(*question) : std::nullopt;
       std::lock_guard lock(watch->mutex);
       if (watch->asked) watch->answer = std::move(given);
-      watch->changed.notify_all();
+      watch->wake();
     }
     std::erase_if(watches_, [](const auto& watch) {
       std::lock_guard lock(watch->mutex);

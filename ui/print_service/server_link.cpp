@@ -107,14 +107,17 @@ bool ServerLink::connect() {
   return false;
 }
 
-bool ServerLink::reconnect() {
-  if (http_t* old = http) {
-    {
-      std::lock_guard lock(mutex);
-      http = nullptr;
-    }
-    httpClose(old);
+void ServerLink::hangUp() {
+  http_t* old = nullptr;
+  {
+    std::lock_guard lock(mutex);
+    std::swap(old, http);
   }
+  if (old) httpClose(old);
+}
+
+bool ServerLink::reconnect() {
+  hangUp();
   return !expired() && connect();
 }
 

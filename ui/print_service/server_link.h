@@ -44,6 +44,7 @@ class ServerLink {
   void enterWorkerThread();  // libcups's settings as the window's
   bool connect();            // looks the name up and connects, TLS included
   bool reconnect();          // afresh, for a last word about a job
+  void hangUp();             // closes the connection; the next connect() makes a new one
   LinkFault fault() const;
   QString lastAnswer() const;  // the server's words for the last failed request
   bool expired() const;
