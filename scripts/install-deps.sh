@@ -26,6 +26,7 @@ test_packages=(
   clang clang-format
   xvfb xauth x11-xserver-utils dbus-daemon dbus-bin
   weston qt6-wayland xkb-data openbox tint2 x11-utils util-linux
+  kwin-wayland kwin-style-breeze xwayland python3-gi gir1.2-gtk-3.0 gir1.2-gtklayershell-0.1
   orca speech-dispatcher at-spi2-core python3-pyatspi
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils cups-ipp-utils avahi-daemon
   samba smbclient libnss-wrapper iproute2 gnome-keyring

@@ -14,7 +14,7 @@ set -euo pipefail
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 trap 'rm -rf "$runtime"' EXIT
-export XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=xcb XDG_SESSION_TYPE=x11
 unset WAYLAND_DISPLAY
 screen=${VITAYEAR_SCREEN:-1280x1024}
 dpi=${VITAYEAR_DPI:-}

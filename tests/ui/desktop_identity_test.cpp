@@ -1,7 +1,8 @@
 // Whose window the desktop takes the input window to be, as the desktop
 // itself reports it (VITAYEAR_DESKTOP says which): on X11 the class that the
 // desktop entry names, with the program's icon; under weston the app id that
-// is the entry's name; GNOME Shell's window tracker naming the entry.
+// is the entry's name; KWin's entry name and class for it, both the app id;
+// GNOME Shell's window tracker naming the entry.
 #include "desktop_identity.h"
 
 #include <QFile>
@@ -44,6 +45,8 @@ class DesktopIdentityTest : public QObject {
       expected = {EntryKey(QStringLiteral("StartupWMClass")), QStringLiteral("icon")};
     else if (desktop == QLatin1String("weston"))
       expected = {DesktopEntryName(), QStringLiteral("-")};
+    else if (desktop == QLatin1String("kwin"))
+      expected = {DesktopEntryName(), DesktopEntryName()};
     else if (desktop == QLatin1String("gnome"))
       expected = {DesktopEntryName() + QStringLiteral(".desktop"), QStringLiteral("-")};
     QVERIFY2(!expected.first.isEmpty(), qPrintable(desktop));

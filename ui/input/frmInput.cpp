@@ -167,12 +167,15 @@ void FrmInput::place(double scale) {
   }
 }
 
-void FrmInput::fitToScreen() {
+void FrmInput::fitToScreen(Placement placement) {
   const QScreen* where = screen();
   if (!where) return;
-  const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
   const double scale = ScreenFitScale(QSize(Pixels(kInputWindow.width), Pixels(kInputWindow.height)), FrameOf(*this),
-                                      RoomForWindows(*where, wayland));
+                                      RoomForWindows(*where, InWaylandSession(QGuiApplication::platformName())));
+  // The window manager placed the window for the size it had: grown
+  // downwards now that its real frame turns out thinner than the typical one
+  // reckoned with, it would run past the panel it was placed beside.
+  if (scale > scale_ && placement == Placement::Done) return;
   if (scale != scale_) place(scale);
 }
 
@@ -187,8 +190,8 @@ bool FrmInput::event(QEvent* event) {
     // Wayland decoration is known only then), or moved once the window
     // manager has put its frame around it.
     case QEvent::Show:
-    case QEvent::ShowToParent:
-    case QEvent::Move: fitToScreen(); break;
+    case QEvent::ShowToParent: fitToScreen(); break;
+    case QEvent::Move: fitToScreen(Placement::Done); break;
     default: break;
   }
   const bool handled = QWidget::event(event);

@@ -85,7 +85,9 @@ class FrmInput : public QWidget {
   void nameForScreenReaders();
   // Places and sizes every control from the layout table, `scale` times its size.
   void place(double scale);
-  void fitToScreen();
+  // Made as large as fits; once the desktop has placed the window, only smaller.
+  enum class Placement { NotYet, Done };
+  void fitToScreen(Placement placement = Placement::NotYet);
   void refitWhenRoomChanges(QScreen* where);
   void load();
   // The text box a widget is, if it is one.

@@ -9,9 +9,9 @@ namespace vitayear::ui {
 namespace {
 
 constexpr double kSmallestWindowScale = 0.5;
-// Qt's own Wayland decoration is 3 + 30 + 3 + 3; window managers' title bars
-// are of that order.
-constexpr QMargins kTypicalFrame{4, 32, 4, 4};
+// Qt's own Wayland decoration is 3 + 30 + 3 + 3. KWin's Breeze title bar,
+// which Qt is never told of on Wayland, is 37 with Debian's fonts.
+constexpr QMargins kTypicalFrame{4, 40, 4, 4};
 // The most a desktop's panel takes, in its logical pixels: Plasma's default
 // panel (44), more than GNOME's top bar and weston's panel (32); with Qt's
 // own scale above the desktop's this keeps a little more free.
@@ -32,11 +32,17 @@ QMargins FrameOf(const QWidget& window) {
   return kTypicalFrame;
 }
 
-QSize RoomForWindows(const QScreen& screen, bool wayland) {
+QSize RoomForWindows(const QScreen& screen, bool waylandSession) {
   QSize room = screen.availableGeometry().size();
   // Where a later Qt reports a work area on Wayland too, it is used as it is.
-  if (wayland && room == screen.geometry().size()) room.rheight() -= kPanel;
+  if (waylandSession && room == screen.geometry().size()) room.rheight() -= kPanel;
   return room;
+}
+
+bool InWaylandSession(const QString& platform) {
+  return platform.startsWith(QLatin1String("wayland")) ||
+         qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
+         qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 }
 
 }  // namespace vitayear::ui

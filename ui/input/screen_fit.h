@@ -6,6 +6,7 @@
 
 #include <QMargins>
 #include <QSize>
+#include <QString>
 
 class QScreen;
 class QWidget;
@@ -25,7 +26,13 @@ QMargins FrameOf(const QWidget& window);
 // reports the whole output and passes the compositor's bounds on to no
 // window of a fixed size: a panel's worth is kept free, as Plasma's default
 // panel takes (GNOME's top bar and weston's panel take less), so that the
-// whole window fits beside it.
-QSize RoomForWindows(const QScreen& screen, bool wayland);
+// whole window fits beside it. So it is too for an X11 window in a Wayland
+// session whose work area is the whole screen: KWin publishes no other to
+// Xwayland at a fractional scale.
+QSize RoomForWindows(const QScreen& screen, bool waylandSession);
+
+// Whether the window is in a Wayland session: a Wayland client, or an X11
+// one through Xwayland.
+bool InWaylandSession(const QString& platform);
 
 }  // namespace vitayear::ui
