@@ -4,7 +4,9 @@
 # (default 1366x768), the top bar, a session bus and a stand-in system bus,
 # and an extension of the tests that writes, every tenth of a second, the
 # frame of each window and the work area the shell leaves beside its top
-# bar to the file that VITAYEAR_DESKTOP_REPORT names.
+# bar to the file that VITAYEAR_DESKTOP_REPORT names. VITAYEAR_XWAYLAND=1
+# gives the session Xwayland, as a real one has, and its DISPLAY: Orca
+# wants one even where every program it reads is a Wayland client.
 #   with-gnome-shell.sh COMMAND [ARGUMENT...]
 # Without logind the shell takes its no-systemd path only where
 # /run/systemd/seats is absent: the run gets a mount namespace of its own
@@ -66,7 +68,9 @@ screen=${VITAYEAR_SCREEN:-1366x768}
 # The shell and the command share one private session bus.
 dbus-run-session -- bash -c '
   log=$1 screen=$2; shift 2
-  gnome-shell --wayland --headless --no-x11 --virtual-monitor "$screen" >"$log" 2>&1 </dev/null &
+  x11=--no-x11
+  [ "${VITAYEAR_XWAYLAND:-}" = 1 ] && x11=
+  gnome-shell --wayland --headless $x11 --virtual-monitor "$screen" >"$log" 2>&1 </dev/null &
   shell=$!
   for _ in $(seq 200); do
     [ -s "$VITAYEAR_DESKTOP_REPORT" ] && break
@@ -78,6 +82,11 @@ dbus-run-session -- bash -c '
     cat "$log" >&2
     kill "$shell" 2>/dev/null
     exit 1
+  fi
+  if [ -z "$x11" ]; then
+    display=$(grep -o "Using public X11 display :[0-9]*" "$log" | grep -o ":[0-9]*" | head -n 1)
+    [ -n "$display" ] || { echo "GNOME Shell started no Xwayland:" >&2; cat "$log" >&2; kill "$shell"; exit 1; }
+    export DISPLAY=$display
   fi
   export WAYLAND_DISPLAY=wayland-0 QT_QPA_PLATFORM=wayland
   status=0
