@@ -7,6 +7,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 #include <exception>
 #include <limits>
 #include <string_view>
@@ -170,13 +171,17 @@ void FrmInput::place(double scale) {
 void FrmInput::fitToScreen(Placement placement) {
   const QScreen* where = screen();
   if (!where) return;
-  const double scale = ScreenFitScale(QSize(Pixels(kInputWindow.width), Pixels(kInputWindow.height)), FrameOf(*this),
-                                      RoomForWindows(*where, InWaylandSession(QGuiApplication::platformName())));
-  // The window manager placed the window for the size it had: grown
-  // downwards now that its real frame turns out thinner than the typical one
-  // reckoned with, it would run past the panel it was placed beside.
-  if (scale > scale_ && placement == Placement::Done) return;
-  if (scale != scale_) place(scale);
+  const QRect room = RoomForWindows(*where, InWaylandSession(QGuiApplication::platformName()));
+  const double scale =
+      ScreenFitScale(QSize(Pixels(kInputWindow.width), Pixels(kInputWindow.height)), FrameOf(*this), room.size());
+  if (scale == scale_) return;
+  place(scale);
+  // The window manager placed the window for the size it had. Grown
+  // downwards, now that its real frame turns out thinner than the typical
+  // one reckoned with, it would run past a panel below it (KWin leaves it
+  // there): it moves up by as much, as far as the room goes.
+  const int overrun = frameGeometry().bottom() - room.bottom();
+  if (placement == Placement::Done && overrun > 0) move(x(), std::max(room.top(), y() - overrun));
 }
 
 void FrmInput::refitWhenRoomChanges(QScreen* where) {

@@ -85,7 +85,8 @@ class FrmInput : public QWidget {
   void nameForScreenReaders();
   // Places and sizes every control from the layout table, `scale` times its size.
   void place(double scale);
-  // Made as large as fits; once the desktop has placed the window, only smaller.
+  // Made as large as fits; once the desktop has placed the window, grown
+  // only with a move that keeps its bottom in the room.
   enum class Placement { NotYet, Done };
   void fitToScreen(Placement placement = Placement::NotYet);
   void refitWhenRoomChanges(QScreen* where);

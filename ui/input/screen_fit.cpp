@@ -32,10 +32,10 @@ QMargins FrameOf(const QWidget& window) {
   return kTypicalFrame;
 }
 
-QSize RoomForWindows(const QScreen& screen, bool waylandSession) {
-  QSize room = screen.availableGeometry().size();
+QRect RoomForWindows(const QScreen& screen, bool waylandSession) {
+  QRect room = screen.availableGeometry();
   // Where a later Qt reports a work area on Wayland too, it is used as it is.
-  if (waylandSession && room == screen.geometry().size()) room.rheight() -= kPanel;
+  if (waylandSession && room == screen.geometry()) room.setHeight(room.height() - kPanel);
   return room;
 }
 

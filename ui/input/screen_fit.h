@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -21,7 +22,7 @@ double ScreenFitScale(QSize client, QMargins frame, QSize room);
 // or Qt's own decoration has drawn it, before that a title bar's worth.
 QMargins FrameOf(const QWidget& window);
 
-// The room for a window on `screen`. On X11 it is the work area that window
+// The room for a window on `screen`, in its coordinates. On X11 it is the work area that window
 // managers publish, their panels left out, as Qt reports it. On Wayland Qt
 // reports the whole output and passes the compositor's bounds on to no
 // window of a fixed size: a panel's worth is kept free, as Plasma's default
@@ -29,7 +30,7 @@ QMargins FrameOf(const QWidget& window);
 // whole window fits beside it. So it is too for an X11 window in a Wayland
 // session whose work area is the whole screen: KWin publishes no other to
 // Xwayland at a fractional scale.
-QSize RoomForWindows(const QScreen& screen, bool waylandSession);
+QRect RoomForWindows(const QScreen& screen, bool waylandSession);
 
 // Whether the window is in a Wayland session: a Wayland client, or an X11
 // one through Xwayland.
