@@ -53,10 +53,15 @@ for _ in $(seq 100); do [ -S "$work/speechd.sock" ] && break; sleep 0.1; done
 [ -S "$work/speechd.sock" ] || { echo "with-screen-reader.sh: speech-dispatcher did not start" >&2; cat "$work/speechd.out" >&2; exit 1; }
 
 export ORCA_DEBUG_LOG=$work/orca.log
+# Orca will not start while another Orca of the same user runs, as in a
+# test beside this one: as root it gets a process namespace of its own,
+# where it sees none but itself (and dies with the unshare that holds it).
+alone=()
+[ "$(id -u)" -eq 0 ] && alone=(unshare --pid --fork --mount-proc --kill-child)
 # GTK_A11Y=none keeps Orca's own windows off the bus it reads. The log is
 # written line by line, so that the command reads it as Orca speaks.
 SPEECHD_ADDRESS=unix_socket:$work/speechd.sock GTK_A11Y=none \
-  /usr/bin/python3 "$(dirname "$(realpath "$0")")/../tests/screen_reader/orca_line_buffered.py" \
+  "${alone[@]}" /usr/bin/python3 "$(dirname "$(realpath "$0")")/../tests/screen_reader/orca_line_buffered.py" \
   -u "$work/orca" --debug-file "$ORCA_DEBUG_LOG" >"$work/orca.out" 2>&1 &
 pids+=($!)
 disown $!
