@@ -56,8 +56,13 @@ export ORCA_DEBUG_LOG=$work/orca.log
 # Orca will not start while another Orca of the same user runs, as in a
 # test beside this one: as root it gets a process namespace of its own,
 # where it sees none but itself (and dies with the unshare that holds it).
+# /proc is made private before the namespace's own is mounted on it, so
+# that nothing reaches the system's mounts (a chroot's / is no mount point
+# whose propagation unshare could change).
 alone=()
-[ "$(id -u)" -eq 0 ] && alone=(unshare --pid --fork --mount-proc --kill-child)
+[ "$(id -u)" -eq 0 ] &&
+  alone=(unshare --pid --fork --kill-child --mount --propagation unchanged
+    sh -c 'mount --make-private /proc && mount -t proc proc /proc && exec "$@"' alone)
 # GTK_A11Y=none keeps Orca's own windows off the bus it reads. The log is
 # written line by line, so that the command reads it as Orca speaks.
 SPEECHD_ADDRESS=unix_socket:$work/speechd.sock GTK_A11Y=none \
