@@ -22,14 +22,14 @@ double ScreenFitScale(QSize client, QMargins frame, QSize room);
 // or Qt's own decoration has drawn it, before that a title bar's worth.
 QMargins FrameOf(const QWidget& window);
 
-// The room for a window on `screen`, in its coordinates. On X11 it is the work area that window
-// managers publish, their panels left out, as Qt reports it. On Wayland Qt
-// reports the whole output and passes the compositor's bounds on to no
-// window of a fixed size: a panel's worth is kept free, as Plasma's default
-// panel takes (GNOME's top bar and weston's panel take less), so that the
-// whole window fits beside it. So it is too for an X11 window in a Wayland
-// session whose work area is the whole screen: KWin publishes no other to
-// Xwayland at a fractional scale.
+// The room for a window on `screen`, in the screen's coordinates. On X11 it
+// is the work area that window managers publish, their panels left out, as
+// Qt reports it. On Wayland Qt reports the whole output and passes the
+// compositor's bounds on to no window of a fixed size: a panel's worth is
+// kept free at the bottom, as Plasma's default panel takes (GNOME's top bar
+// and weston's panel take less), so that the whole window fits beside it.
+// So it is too for an X11 window in a Wayland session whose work area is the
+// whole screen: KWin publishes no other to Xwayland at a fractional scale.
 QRect RoomForWindows(const QScreen& screen, bool waylandSession);
 
 // Whether the window is in a Wayland session: a Wayland client, or an X11
