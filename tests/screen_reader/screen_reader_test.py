@@ -71,16 +71,15 @@ class MutterKeys:
 
     def __init__(self):
         from gi.repository import Gio, GLib
-        self.GLib = GLib
+        self.Gio, self.GLib = Gio, GLib
         self.bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
         (self.session,) = self.call("/org/gnome/Mutter/RemoteDesktop", "", "CreateSession", None, "(o)")
         self.call(self.session, ".Session", "Start", None, None)
 
     def call(self, path, interface, method, args, reply):
-        from gi.repository import Gio
         result = self.bus.call_sync(self.SERVICE, path, self.SERVICE + interface, method, args,
                                     self.GLib.VariantType(reply) if reply else None,
-                                    Gio.DBusCallFlags.NONE, 5000, None)
+                                    self.Gio.DBusCallFlags.NONE, 5000, None)
         return result.unpack() if reply else None
 
     def press(self, keysym, down):
