@@ -62,6 +62,11 @@ std::optional<Credentials> Dialog(QWidget* parent, const CredentialsQuestion& qu
   return Credentials{name->text(), password->text(), canKeep && keep->isChecked()};
 }
 
+// The test's answerer where one is set, else the dialog.
+std::optional<Credentials> Answer(QWidget* parent, const CredentialsQuestion& question, bool canKeep, bool kept) {
+  return answerer ? answerer(question, canKeep) : Dialog(parent, question, canKeep, kept);
+}
+
 // The user name last typed for each printer, while the program runs.
 QHash<QString, QString>& LastUsers() {
   static QHash<QString, QString> users;
@@ -73,7 +78,7 @@ QHash<QString, QString>& LastUsers() {
 void SetCredentialsAnswerer(CredentialsAnswerer replacement) { answerer = replacement; }
 
 std::optional<Credentials> AskForCredentials(QWidget* parent, const CredentialsQuestion& question) {
-  if (question.printer.isEmpty()) return answerer ? answerer(question, false) : Dialog(parent, question, false, false);
+  if (question.printer.isEmpty()) return Answer(parent, question, false, false);
   const QString entry = KeyringEntry(question.printer, question.server);
   const bool keyring = KeyringAvailable();
   // A kept password is tried first; refused, it is asked for again.
@@ -81,8 +86,7 @@ std::optional<Credentials> AskForCredentials(QWidget* parent, const CredentialsQ
   if (kept && !question.again) return kept;
   CredentialsQuestion asked = question;
   asked.user = LastUsers().value(entry, kept ? kept->user : question.user);
-  std::optional<Credentials> given =
-      answerer ? answerer(asked, keyring) : Dialog(parent, asked, keyring, kept.has_value());
+  std::optional<Credentials> given = Answer(parent, asked, keyring, kept.has_value());
   if (!given) return given;
   LastUsers().insert(entry, given->user);
   if (keyring && given->remember)

@@ -58,6 +58,14 @@ constexpr int kAwayMs = 5000;  // between tries while the server cannot be reach
 
 enum class Trouble { None, Held, Paused, Unreachable };
 
+// A fresh bounded round at the job's server, connected; false when it cannot
+// be reached.
+bool Reach(ServerLink& link) {
+  link.enterWorkerThread();  // this job's server and user
+  link.renew(kRoundMs);
+  return link.http || link.connect();
+}
+
 // What holds the page back, if anything: the job held, the queue paused,
 // the printer out of reach, in the server's, the administrator's or the
 // backend's words.
@@ -117,9 +125,7 @@ struct Watched {
   bool look() {
     ServerLink& l = *link;
     const char* uri = job.uri.constData();
-    l.enterWorkerThread();  // this job's server and user
-    l.renew(kRoundMs);
-    const JobState state = l.http || l.connect() ? AskJobState(l, uri, job.job) : JobState{};
+    const JobState state = Reach(l) ? AskJobState(l, uri, job.job) : JobState{};
     if (!state.known) {
       l.hangUp();
       next = Clock::now() + std::chrono::milliseconds(kAwayMs);
@@ -151,11 +157,7 @@ struct Watched {
       std::lock_guard lock(watch->mutex);
       cancel = watch->cancelHeld;
     }
-    if (cancel) {
-      link->enterWorkerThread();
-      link->renew(kRoundMs);
-      if (link->http || link->connect()) CancelJob(*link, job.uri.constData(), job.job);
-    }
+    if (cancel && Reach(*link)) CancelJob(*link, job.uri.constData(), job.job);
     link->hangUp();
     watch->end();
   }
@@ -171,10 +173,11 @@ class Watcher {
   }
 
   void add(Watched watched) {
-    std::lock_guard lock(mutex_);
-    incoming_.push_back(std::move(watched));
-    woken_ = true;
-    wake_.notify_one();
+    {
+      std::lock_guard lock(mutex_);
+      incoming_.push_back(std::move(watched));
+    }
+    wake();
   }
 
   void wake() {
